@@ -1,0 +1,14 @@
+// The full-canvas shows of the game thread outside questions.
+#ifndef VARLO_DISPLAY_SCREENS_H
+#define VARLO_DISPLAY_SCREENS_H
+
+#include "game/platform.h"
+
+// Dissolves the title picture in; 1 when shown, 0 when it could not be.
+int showTitleScreen(Window window);
+// Draws the ranking table and slides it up from the bottom edge.
+void showRankingScreen(Window window);
+// Bouncing balls after the eighth stage.
+void playCelebration(Window window);
+
+#endif

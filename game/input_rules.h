@@ -1,0 +1,21 @@
+// The UI thread's side of the game: how the player's input turns into requests
+// in GameState. Called from the window procedure.
+#ifndef VARLO_GAME_INPUT_RULES_H
+#define VARLO_GAME_INPUT_RULES_H
+
+// Starts a new game at `stage` (0..7) unless one is about to present its next
+// question (GameState 4). Ends name entry, removing its caret, if it was under way.
+void startGame(int stage);
+
+// Left clicks go to key picking only while the player may answer (GameState 5 or 7).
+bool acceptsKeyClicks();
+
+// Right click: replays the question while nothing is marked and replays are
+// left, otherwise submits the marks for judging. Returns false outside
+// GameState 5 and 7, where the click gets the system's default processing.
+bool answerOrReplay();
+
+// Typed characters and the focus caret belong to name entry (GameState 11).
+bool inNameEntry();
+
+#endif

@@ -1,0 +1,22 @@
+// What the game's portable logic needs from the system. The Win32 files
+// implement it for the program; the unit tests link their own doubles.
+#ifndef VARLO_GAME_PLATFORM_H
+#define VARLO_GAME_PLATFORM_H
+
+#include <cstdint>
+
+// The main window, as an opaque handle; the same type as HWND.
+struct HWND__;
+typedef HWND__* Window;
+
+// Blocks the calling thread for `ms` milliseconds. All pacing of the game is done so.
+void sleepMs(int ms);
+
+// Sends one packed channel message to the open MIDI output; the result is ignored.
+void sendMidiMessage(uint32_t message);
+
+// Hides and destroys the text caret of name entry. Safe to call from either
+// thread and when there is no caret.
+void removeNameCaret();
+
+#endif

@@ -1,0 +1,116 @@
+// The game thread's loop. Each step stores its successor before its work, so
+// that a request the UI thread stores while the work runs survives it; the
+// successor is only stored while GameState still holds the value the loop read.
+#include "game/state_machine.h"
+
+#include "display/canvas.h"
+#include "display/screens.h"
+#include "game/game_state.h"
+#include "game/orders.h"
+#include "records/ranking.h"
+
+const wchar_t kHintConfirm[] = L"\n右クリックで確定";
+const wchar_t kHintReplay[] = L"\n右クリックでもう一度再生";
+
+namespace {
+
+// The hold after a screen, unless a request arrived while it was drawn.
+int holdIfStill(int32_t successor, int holdMs, int otherwiseMs) {
+    return gameState.load() == successor ? holdMs : otherwiseMs;
+}
+
+int titleStep(Window window) {
+    replaceGameState(kStateTitle, kStateRanking);
+    showTitleScreen(window);
+    return holdIfStill(kStateRanking, kScreenHoldMs, 0);
+}
+
+int rankingStep(Window window) {
+    replaceGameState(kStateRanking, kStateTitle);
+    showRankingScreen(window);
+    return holdIfStill(kStateTitle, kScreenHoldMs, 0);
+}
+
+int stageClearedStep(Window window) {
+    replaceGameState(kStateStageCleared, kStateNextQuestion);
+    clearStage(window);
+    return kVerdictHoldMs;
+}
+
+int nextQuestionStep(Window window) {
+    session.replayCount = 0;
+    session.noteCount = 0;
+    ++session.questionCount;
+    presentQuestion(window);
+    return kShortWaitMs;
+}
+
+int hintStep(Window window) {
+    replaceGameState(kStateHintDue, kStateWaitingAnswer);
+    const bool confirm = firstMarkedKey() >= 0 || session.replayCount.load() >= kMaxReplays;
+    clearHintLine();
+    typeText(window, confirm ? kHintConfirm : kHintReplay);
+    return kShortWaitMs;
+}
+
+int judgeStep(Window window) {
+    const int judged = ++session.orderIndex;
+    replaceGameState(kStateJudge, judged >= kOrdersPerStage ? kStateStageCleared : kStateNextQuestion);
+    judgeAnswer(window);
+    return kVerdictHoldMs;
+}
+
+int celebrationStep(Window window) {
+    playCelebration(window);
+    gameState = kStateResults;
+    return kCelebrationWaitMs;
+}
+
+int resultsStep(Window window) {
+    replaceGameState(kStateResults, kStateTitle);
+    showResults(window);
+    return holdIfStill(kStateTitle, kResultsHoldMs, kShortWaitMs);
+}
+
+int nameEnteredStep() {
+    removeNameCaret();
+    replaceGameState(kStateNameEntered, kStateTitle);
+    commitEntry();
+    return kShortWaitMs;
+}
+
+}  // namespace
+
+int runStep(Window window, int32_t state) {
+    switch (state) {
+    case kStateTitle: return titleStep(window);
+    case kStateRanking: return rankingStep(window);
+    case kStateStageCleared: return stageClearedStep(window);
+    case kStateNextQuestion: return nextQuestionStep(window);
+    case kStateHintDue: return hintStep(window);
+    case kStateJudge: return judgeStep(window);
+    case kStateCelebration: return celebrationStep(window);
+    case kStateResults: return resultsStep(window);
+    case kStateNameEntered: return nameEnteredStep();
+    default: return kShortWaitMs;  // 2, 5, 11 and anything unknown: wait, no transition
+    }
+}
+
+void slicedWait(int ms) {
+    const int32_t reference = gameState.load();
+    while (ms > 0) {
+        sleepMs(kWaitSliceMs);
+        ms -= kWaitSliceMs;
+        if (gameState.load() != reference) return;
+    }
+}
+
+void runGameLoop(Window window) {
+    replaceGameState(kStateStarting, kStateTitle);
+    prepareCanvas(window);
+    for (;;) {
+        const int32_t state = gameState.load();
+        if (state == kStateQuit) return;
+        slicedWait(runStep(window, state));
+    }
+}

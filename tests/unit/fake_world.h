@@ -1,0 +1,43 @@
+// Test doubles for everything the game's portable logic calls outside itself:
+// a virtual clock behind sleepMs, a recording MIDI output, and recording
+// stand-ins for the screens and steps, each of which may run a scripted body.
+#ifndef VARLO_TESTS_UNIT_FAKE_WORLD_H
+#define VARLO_TESTS_UNIT_FAKE_WORLD_H
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct FakeEvent {
+    long long atMs;        // virtual time when it happened
+    std::string what;      // "title", "ranking", "present", "judge", "sleep", "type", ...
+    std::wstring text;     // typed text, for "type"
+    int value;             // sleep length, MIDI message, ...
+};
+
+struct FakeWorld {
+    std::mutex lock;                     // the TSan test calls in from two threads
+    long long clockMs = 0;
+    bool realTime = false;               // sleepMs really sleeps 1 us per ms
+    long long quitAfterMs = 3600000;     // safety: GameState 13 once the clock passes this
+    std::vector<FakeEvent> events;
+    std::multimap<long long, std::function<void()>> timeline;  // actions at virtual times
+    std::map<std::string, std::function<void()>> bodies;        // scripted work of a step
+    int typeTextResult = -1;             // -1: 0 when GameState is 13, else 1
+
+    // Names of the recorded events, in order, without the sleeps.
+    std::vector<std::string> steps();
+    // Virtual times at which the named event happened.
+    std::vector<long long> timesOf(const std::string& what);
+    std::vector<uint32_t> midiMessages();
+};
+
+extern FakeWorld world;
+
+// Fresh world, GameState 0 and a zeroed session.
+void resetWorld();
+
+#endif

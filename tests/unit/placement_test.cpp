@@ -1,0 +1,59 @@
+#include "app/paths.h"
+#include "app/placement.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Corner {
+    int left, top;
+};
+
+Corner kept(const ScreenRect& area, int width, int height, int left, int top) {
+    keepInside(area, width, height, left, top);
+    return {left, top};
+}
+
+TEST(KeepInside, MovesAStoredWindowPositionOntoTheWorkArea) {
+    const ScreenRect work{0, 0, 1024, 738};
+    const Corner offTopLeft = kept(work, 630, 250, -50, -20);
+    EXPECT_EQ(offTopLeft.left, 0);
+    EXPECT_EQ(offTopLeft.top, 0);
+    const Corner offBottomRight = kept(work, 630, 250, 900, 600);
+    EXPECT_EQ(offBottomRight.left, 394);
+    EXPECT_EQ(offBottomRight.top, 488);
+    const Corner inside = kept(work, 630, 250, 100, 200);
+    EXPECT_EQ(inside.left, 100);
+    EXPECT_EQ(inside.top, 200);
+}
+
+TEST(KeepInside, RightAndBottomEdgesWinWhenTheAreaIsTooSmall) {
+    EXPECT_EQ(kept(ScreenRect{0, 0, 600, 800}, 630, 250, 0, 0).left, -30);
+    EXPECT_EQ(kept(ScreenRect{0, 0, 600, 800}, 630, 250, 10, 0).left, -30);
+    EXPECT_EQ(kept(ScreenRect{0, 40, 1000, 240}, 630, 250, 0, 100).top, -10);
+}
+
+TEST(KeepInside, WorkAreaNeedNotStartAtTheOrigin) {
+    const Corner c = kept(ScreenRect{-1280, 30, 0, 1024}, 300, 200, -1500, 0);
+    EXPECT_EQ(c.left, -1280);
+    EXPECT_EQ(c.top, 30);
+}
+
+TEST(CentreOver, HalvesTruncateTowardZero) {
+    int left = 0, top = 0;
+    centreOver(ScreenRect{100, 50, 736, 350}, 241, 151, left, top);
+    EXPECT_EQ(left, 100 + (636 - 241) / 2);  // 297
+    EXPECT_EQ(top, 50 + (300 - 151) / 2);    // 124
+    // A dialog wider than its owner sticks out on both sides; -5 / 2 is -2.
+    centreOver(ScreenRect{0, 0, 100, 100}, 105, 100, left, top);
+    EXPECT_EQ(left, -2);
+    EXPECT_EQ(top, 0);
+}
+
+TEST(DirectoryPart, KeepsEverythingUpToTheLastBackslash) {
+    EXPECT_EQ(directoryPart(L"C:\\Games\\Varlo\\VARLO.EXE"), L"C:\\Games\\Varlo\\");
+    EXPECT_EQ(directoryPart(L"\\\\server\\share\\VARLO.EXE"), L"\\\\server\\share\\");
+    EXPECT_EQ(directoryPart(L"VARLO.EXE"), L"");
+}
+
+}  // namespace
