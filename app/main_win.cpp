@@ -1,0 +1,94 @@
+// Entry point: start-up, the message loop and the release of everything at the end.
+#include "app/app_win.h"
+
+#include <string>
+
+#include "app/paths.h"
+#include "display/canvas_win.h"
+#include "game/game_state.h"
+#include "game/midi_out_win.h"
+#include "records/save_file.h"
+#include "resources/resource.h"
+
+HINSTANCE instance = nullptr;
+HWND mainWindow = nullptr;
+DWORD uiThreadId = 0;
+wchar_t saveFilePath[MAX_PATH] = L"VARLO.DAT";
+wchar_t helpFilePath[MAX_PATH] = L"VARLO.CHM";
+
+const wchar_t kProductName[] = L"ヴァルロ";
+
+namespace {
+
+// Completes `path` (a bare file name) with `directory`; keeps the bare name if
+// the whole path would not fit.
+void placeBeside(const std::wstring& directory, wchar_t (&path)[MAX_PATH]) {
+    const std::wstring full = directory + path;
+    if (full.size() < MAX_PATH) full.copy(path, full.size()), path[full.size()] = L'\0';
+}
+
+void buildFilePaths() {
+    wchar_t module[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring directory;
+    if (length == 0 || length >= MAX_PATH) {  // failed, or truncated
+        showError(nullptr, L"実行ファイルのパスを取得できません。");
+    } else {
+        directory = directoryPart(std::wstring(module, length));
+    }
+    placeBeside(directory, saveFilePath);
+    placeBeside(directory, helpFilePath);
+}
+
+// Returns false when the program must end (the MIDI output cannot be opened).
+bool initApplication() {
+    initHelp();
+    buildFilePaths();
+    const UINT midiResult = openMidiOutput();
+    if (midiResult != 0) {
+        showMidiError(nullptr, midiResult);
+        return false;
+    }
+    session.randomSeed = GetTickCount();
+    uiFont = createGameFont(kUiFontHeight);
+    loadRecords();
+    return true;
+}
+
+void cleanupApplication() {
+    closeMidiOutput();
+    DeleteObject(uiFont);
+    uiFont = nullptr;
+    shutDownHelp();
+}
+
+int runMessageLoop() {
+    const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (helpTakesMessage(&message)) continue;
+        if (TranslateAcceleratorW(mainWindow, accelerators, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, int showCommand) {
+    instance = thisInstance;
+    uiThreadId = GetCurrentThreadId();
+    if (!initApplication()) return 0;
+    if (previousInstance == nullptr && !registerMainWindowClass()) {
+        showError(nullptr, L"実行できません。");
+        return 0;
+    }
+    if (createMainWindow(windowLeft, windowTop, showCommand) == nullptr) {
+        showError(nullptr, L"実行できません。");
+        return 0;
+    }
+    const int exitCode = runMessageLoop();
+    cleanupApplication();
+    return exitCode;
+}

@@ -1,0 +1,178 @@
+// The main window: its class, its creation and its procedure. Each message is
+// handed to a small handler; input goes through the game's input rules.
+#include "app/app_win.h"
+
+#include <windowsx.h>
+
+#include "display/canvas_win.h"
+#include "display/keyboard.h"
+#include "game/game_state.h"
+#include "game/game_thread_win.h"
+#include "game/input_rules.h"
+#include "records/ranking.h"
+#include "records/save_file.h"
+#include "resources/resource.h"
+
+const wchar_t kWindowClassName[] = L"VarloEarGame";
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;  // fixed frame, close box only
+constexpr UINT kRemoveCaretMessage = WM_APP + 1;         // posted by the game thread
+
+// Where the caret of name entry stands: after the typed name, on its line.
+constexpr int kNameLeft = 290;
+constexpr int kNameTop = 200;
+constexpr int kCaretTop = 202;
+constexpr int kCaretHeight = 16;
+
+void destroyCaretNow(HWND window) {
+    HideCaret(window);
+    DestroyCaret();
+}
+
+void placeNameCaret(HWND window) {
+    CreateCaret(window, nullptr, 0, kCaretHeight);
+    wchar_t name[sizeof pendingName];
+    int length = 0;
+    for (; length < int(sizeof pendingName) - 1 && pendingName[length] != '\0'; ++length) {
+        name[length] = static_cast<unsigned char>(pendingName[length]);
+    }
+    name[length] = L'\0';
+    RECT extent{kNameLeft, kNameTop, kNameLeft, kNameTop};
+    const HDC dc = GetDC(window);
+    const HGDIOBJ previous = SelectObject(dc, uiFont);
+    DrawTextW(dc, name, length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    SetCaretPos(extent.right, kCaretTop);
+    ShowCaret(window);
+}
+
+LRESULT onCreate(HWND window) {
+    mainWindow = window;
+    if (!createCanvas(window)) return -1;
+    gameState = kStateStarting;
+    if (!startGameThread(window)) {
+        showError(window, L"スレッドを作成できません。");
+        return -1;
+    }
+    return 0;
+}
+
+void onDestroy(HWND window) {
+    saveRecords(window);
+    stopGameThread();
+    destroyCanvas();
+    PostQuitMessage(0);
+}
+
+void onPaint(HWND window) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    if (canvasDc != nullptr) BitBlt(dc, 0, 0, kCanvasWidth, kCanvasHeight, canvasDc, 0, 0, SRCCOPY);
+    EndPaint(window, &paint);
+}
+
+// Returns false for ids that get default processing.
+bool onCommand(HWND window, int id) {
+    if (id == IDM_START) {
+        startGame(0);
+    } else if (id >= IDM_STAGE_FIRST && id <= IDM_STAGE_LAST) {
+        startGame(id - IDM_STAGE_FIRST);
+    } else if (id == IDM_EXIT) {
+        SendMessageW(window, WM_CLOSE, 0, 0);
+    } else if (id == IDM_HELP_CONTENTS) {
+        showHelpContents(window);
+    } else if (id == IDM_ABOUT) {
+        DialogBoxW(instance, MAKEINTRESOURCEW(IDD_ABOUT), window, aboutDialogProc);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The caret belongs to the UI thread; the game thread asks for its removal.
+void removeNameCaret() {
+    if (GetCurrentThreadId() == uiThreadId) {
+        destroyCaretNow(mainWindow);
+    } else {
+        PostMessageW(mainWindow, kRemoveCaretMessage, 0, 0);
+    }
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return onCreate(window);
+    case WM_DESTROY:
+        onDestroy(window);
+        return 0;
+    case WM_PAINT:
+        onPaint(window);
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_HELP: {
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        const bool fromMenu = info != nullptr && info->iContextType == HELPINFO_MENUITEM;
+        showHelpContext(window, fromMenu ? HELP_CONTEXT_MENUS : HELP_CONTEXT_HOW_TO_PLAY);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (onCommand(window, LOWORD(wParam))) return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        if (!acceptsKeyClicks()) break;
+        // The position's words are unsigned: a click can never be left of the window.
+        pickKey(window, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_RBUTTONDOWN:
+        if (answerOrReplay()) return 0;
+        break;
+    case WM_CHAR:
+        if (!inNameEntry()) break;
+        handleNameChar(window, static_cast<unsigned>(wParam));
+        return 0;
+    case WM_SETFOCUS:
+        if (!inNameEntry()) break;
+        placeNameCaret(window);
+        return 0;
+    case WM_KILLFOCUS:
+        destroyCaretNow(window);
+        break;
+    case kRemoveCaretMessage:
+        destroyCaretNow(window);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerMainWindowClass() {
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VARLO));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
+    windowClass.lpszClassName = kWindowClassName;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+HWND createMainWindow(int left, int top, int showCommand) {
+    // The frame grows around a client area of exactly the canvas's size.
+    RECT frame{0, 0, kCanvasWidth, kCanvasHeight};
+    AdjustWindowRect(&frame, kWindowStyle, TRUE);
+    const HWND window = CreateWindowExW(0, kWindowClassName, kProductName, kWindowStyle, left, top,
+                                        frame.right - frame.left, frame.bottom - frame.top,
+                                        nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return nullptr;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return window;
+}

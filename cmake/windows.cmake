@@ -1,0 +1,37 @@
+# The Windows program VARLO.EXE and the things that live beside it.
+enable_language(RC)
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+# The runtime is linked in, so VARLO.EXE runs on its own.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_executable(varlo WIN32
+  app/main_win.cpp
+  app/window_win.cpp
+  app/about_win.cpp
+  app/errors_win.cpp
+  app/help_win.cpp
+  game/game_thread_win.cpp
+  game/midi_out_win.cpp
+  game/orders_win.cpp
+  display/canvas_win.cpp
+  display/keyboard_win.cpp
+  display/screens_win.cpp
+  records/ranking_win.cpp
+  records/save_file_win.cpp
+  resources/varlo.rc
+)
+set_target_properties(varlo PROPERTIES OUTPUT_NAME VARLO SUFFIX .EXE)
+target_include_directories(varlo PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
+find_library(ZLIB_STATIC NAMES libz.a REQUIRED)
+target_link_options(varlo PRIVATE -municode)
+target_link_libraries(varlo PRIVATE varlo_portable ${ZLIB_STATIC} winmm htmlhelp gdi32 user32 kernel32)
+set_source_files_properties(resources/varlo.rc PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${PROJECT_SOURCE_DIR}/resources/resource.h")
+
+# Windows test programs run under Wine, in a prefix made once for this build tree.
+set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+configure_file(${PROJECT_SOURCE_DIR}/tests/wine/run-wine.sh.in ${CMAKE_BINARY_DIR}/run-wine.sh
+  @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/run-wine.sh)

@@ -1,0 +1,13 @@
+// The MIDI output device, open for the whole run.
+#ifndef VARLO_GAME_MIDI_OUT_WIN_H
+#define VARLO_GAME_MIDI_OUT_WIN_H
+
+#include <windows.h>
+
+// Opens device 0, or the MIDI mapper when there is no device, and prepares
+// channel 1 for the piano. Returns the MIDI system's result code; 0 is success.
+UINT openMidiOutput();
+// Closes the device; called after the game thread has ended.
+void closeMidiOutput();
+
+#endif
