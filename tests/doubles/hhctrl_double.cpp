@@ -1,0 +1,135 @@
+// A recording HTML Help control that stands in for hhctrl.ocx under Wine. Each
+// call is appended to a log as one line
+//     <ms> HtmlHelpW window=<0|1> file=<name> command=<decimal> data=<decimal>
+// <ms> is QueryPerformanceCounter time in milliseconds; <name> is the file name
+// part of the path (with any "::/topic" or ">window" that follows it), or "-".
+// HH_PRETRANSLATEMESSAGE comes for every message and is not logged.
+// Setting, read from the environment when the DLL loads:
+//     VARLO_HELP_LOG  log path (default help.log beside this DLL)
+#include <windows.h>
+#include <htmlhelp.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+CRITICAL_SECTION logLock;
+wchar_t logPath[MAX_PATH * 2];
+
+// Stands for the help window the real control would open; never a real window.
+const HWND kHelpWindow = reinterpret_cast<HWND>(uintptr_t(0x48480000));
+constexpr DWORD_PTR kCookie = 0x5A5A;
+
+double nowMs() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+void logLine(const std::string& text) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%.3f ", nowMs());
+    const std::string line = stamp + text + "\n";
+    EnterCriticalSection(&logLock);
+    HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, line.data(), DWORD(line.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    LeaveCriticalSection(&logLock);
+}
+
+std::string toUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(size > 0 ? size : 0), '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &out[0], size, nullptr, nullptr);
+    return out;
+}
+
+// "C:\dir\VARLO.CHM::/topic.htm" -> "VARLO.CHM::/topic.htm"; none -> "-".
+std::string fileNamePart(const wchar_t* path) {
+    if (path == nullptr || *path == L'\0') return "-";
+    const std::wstring whole(path);
+    const size_t pathEnd = whole.find(L"::");
+    const size_t slash = whole.find_last_of(L"\\/", pathEnd == std::wstring::npos ? std::wstring::npos : pathEnd);
+    const std::wstring name = slash == std::wstring::npos ? whole : whole.substr(slash + 1);
+    return name.empty() ? "-" : toUtf8(name);
+}
+
+HWND help(const char* function, HWND caller, const wchar_t* file, UINT command, DWORD_PTR data) {
+    if (command == HH_PRETRANSLATEMESSAGE) return nullptr;
+    HWND result = nullptr;
+    DWORD_PTR logged = data;
+    switch (command) {
+    case HH_INITIALIZE:
+        // The data points to where the cookie goes.
+        if (data != 0) {
+            *reinterpret_cast<DWORD_PTR*>(data) = kCookie;
+            logged = kCookie;
+            result = reinterpret_cast<HWND>(uintptr_t(1));
+        }
+        break;
+    case HH_DISPLAY_TOPIC:
+    case HH_DISPLAY_TOC:
+    case HH_DISPLAY_INDEX:
+    case HH_DISPLAY_SEARCH:
+    case HH_HELP_CONTEXT:
+        result = kHelpWindow;
+        break;
+    default:
+        break;
+    }
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, " command=%u data=%llu", command, static_cast<unsigned long long>(logged));
+    logLine(std::string(function) + " window=" + (caller != nullptr ? "1" : "0") + " file=" + fileNamePart(file) +
+            numbers);
+    return result;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(self);
+        InitializeCriticalSection(&logLock);
+        const DWORD length = GetEnvironmentVariableW(L"VARLO_HELP_LOG", logPath, MAX_PATH * 2);
+        if (length == 0 || length >= MAX_PATH * 2) {
+            const DWORD moduleLength = GetModuleFileNameW(self, logPath, MAX_PATH);
+            wchar_t* slash = std::wcsrchr(logPath, L'\\');
+            if (moduleLength == 0 || slash == nullptr)
+                std::wcscpy(logPath, L"help.log");
+            else
+                std::wcscpy(slash + 1, L"help.log");
+        }
+    } else if (reason == DLL_PROCESS_DETACH) {
+        DeleteCriticalSection(&logLock);
+    }
+    return TRUE;
+}
+
+HWND WINAPI HtmlHelpW(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data) {
+    return help("HtmlHelpW", caller, file, command, data);
+}
+
+HWND WINAPI HtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
+    std::wstring wide;
+    if (file != nullptr && *file != '\0') {
+        const int size = MultiByteToWideChar(CP_ACP, 0, file, -1, nullptr, 0);
+        if (size > 1) {
+            wide.resize(size_t(size));
+            MultiByteToWideChar(CP_ACP, 0, file, -1, &wide[0], size);
+            wide.resize(size_t(size - 1));
+        }
+    }
+    return help("HtmlHelpA", caller, file != nullptr ? wide.c_str() : nullptr, command, data);
+}
+
+}  // extern "C"

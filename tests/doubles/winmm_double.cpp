@@ -1,0 +1,204 @@
+// A recording MIDI output that stands in for winmm.dll under Wine. Every call
+// the program makes is appended to a log as one line
+//     <ms> <function> <args> -> <result>
+// where <ms> is QueryPerformanceCounter time in milliseconds: one clock for all
+// processes of the same Wine, so a test can compare it with its own times.
+// Settings, read from the environment when the DLL loads:
+//     VARLO_MIDI_LOG         log path (default midi.log beside this DLL)
+//     VARLO_MIDI_DEVICES     what midiOutGetNumDevs reports (default 1)
+//     VARLO_MIDI_OPEN_ERROR  non-zero: midiOutOpen fails with this code
+//     VARLO_MIDI_ERROR_TEXT  what midiOutGetErrorText gives
+#define _WINMM_  // these definitions are the exports, not imports
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+CRITICAL_SECTION logLock;  // the window thread and the game thread both call in
+wchar_t logPath[MAX_PATH * 2];
+UINT deviceCount = 1;
+MMRESULT openError = MMSYSERR_NOERROR;
+wchar_t errorText[512] = L"MIDI output cannot be opened (test double)";
+
+// Handles given out by midiOutOpen and not yet closed. A call on any other
+// handle fails as the system's would, so use after close shows in the log.
+constexpr uintptr_t kHandleBase = 0x4D490000;
+constexpr int kMaxOpen = 16;
+uintptr_t openHandles[kMaxOpen];
+uintptr_t handlesGiven = 0;
+
+double nowMs() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+// Appends "<ms> <text>\n" and closes the file again, so the log is complete
+// even when the program is killed.
+void logLine(const char* text) {
+    char line[640];
+    const int length = std::snprintf(line, sizeof line, "%.3f %s\n", nowMs(), text);
+    if (length <= 0) return;
+    const DWORD size = DWORD(length < int(sizeof line) ? length : int(sizeof line) - 1);
+    HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, line, size, &written, nullptr);
+    CloseHandle(file);
+}
+
+bool readSetting(const wchar_t* name, wchar_t* value, DWORD capacity) {
+    const DWORD length = GetEnvironmentVariableW(name, value, capacity);
+    return length > 0 && length < capacity;
+}
+
+long readNumber(const wchar_t* name, long fallback) {
+    wchar_t text[32];
+    if (!readSetting(name, text, 32)) return fallback;
+    wchar_t* end = nullptr;
+    const long value = std::wcstol(text, &end, 0);
+    return end != text && *end == L'\0' ? value : fallback;
+}
+
+void loadSettings(HMODULE self) {
+    if (!readSetting(L"VARLO_MIDI_LOG", logPath, MAX_PATH * 2)) {
+        const DWORD length = GetModuleFileNameW(self, logPath, MAX_PATH);
+        wchar_t* slash = std::wcsrchr(logPath, L'\\');
+        if (length == 0 || slash == nullptr)
+            std::wcscpy(logPath, L"midi.log");
+        else
+            std::wcscpy(slash + 1, L"midi.log");
+    }
+    const long devices = readNumber(L"VARLO_MIDI_DEVICES", 1);
+    deviceCount = devices < 0 ? 0 : UINT(devices);
+    openError = MMRESULT(readNumber(L"VARLO_MIDI_OPEN_ERROR", 0));
+    wchar_t text[512];
+    if (readSetting(L"VARLO_MIDI_ERROR_TEXT", text, 512)) std::wcscpy(errorText, text);
+}
+
+// Call with logLock held.
+bool isOpen(HMIDIOUT handle) {
+    for (uintptr_t h : openHandles)
+        if (h != 0 && h == uintptr_t(handle)) return true;
+    return false;
+}
+
+// The functions that take only a handle: a valid handle succeeds.
+MMRESULT handleCall(const char* function, HMIDIOUT handle, bool closes) {
+    EnterCriticalSection(&logLock);
+    MMRESULT result = MMSYSERR_INVALHANDLE;
+    for (uintptr_t& h : openHandles) {
+        if (h != 0 && h == uintptr_t(handle)) {
+            if (closes) h = 0;
+            result = MMSYSERR_NOERROR;
+            break;
+        }
+    }
+    char text[96];
+    std::snprintf(text, sizeof text, "%s -> %u", function, unsigned(result));
+    logLine(text);
+    LeaveCriticalSection(&logLock);
+    return result;
+}
+
+MMRESULT valueCall(const char* function, HMIDIOUT handle, DWORD value) {
+    EnterCriticalSection(&logLock);
+    const MMRESULT result = isOpen(handle) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+    char text[96];
+    std::snprintf(text, sizeof text, "%s 0x%08lX -> %u", function, static_cast<unsigned long>(value), unsigned(result));
+    logLine(text);
+    LeaveCriticalSection(&logLock);
+    return result;
+}
+
+MMRESULT errorTextCall(const char* function, MMRESULT error, bool writable) {
+    const MMRESULT result = writable ? MMSYSERR_NOERROR : MMSYSERR_INVALPARAM;
+    char text[96];
+    std::snprintf(text, sizeof text, "%s %u -> %u", function, unsigned(error), unsigned(result));
+    EnterCriticalSection(&logLock);
+    logLine(text);
+    LeaveCriticalSection(&logLock);
+    return result;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(self);
+        InitializeCriticalSection(&logLock);
+        loadSettings(self);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        DeleteCriticalSection(&logLock);
+    }
+    return TRUE;
+}
+
+UINT WINAPI midiOutGetNumDevs(void) {
+    char text[64];
+    std::snprintf(text, sizeof text, "midiOutGetNumDevs -> %u", deviceCount);
+    EnterCriticalSection(&logLock);
+    logLine(text);
+    LeaveCriticalSection(&logLock);
+    return deviceCount;
+}
+
+MMRESULT WINAPI midiOutOpen(LPHMIDIOUT handle, UINT device, DWORD_PTR, DWORD_PTR, DWORD) {
+    EnterCriticalSection(&logLock);
+    MMRESULT result = openError;
+    if (handle == nullptr) {
+        result = MMSYSERR_INVALPARAM;
+    } else if (result == MMSYSERR_NOERROR) {
+        result = MMSYSERR_NOMEM;
+        for (uintptr_t& h : openHandles) {
+            if (h == 0) {
+                h = kHandleBase + ++handlesGiven;
+                *handle = HMIDIOUT(h);
+                result = MMSYSERR_NOERROR;
+                break;
+            }
+        }
+    }
+    char text[96];
+    std::snprintf(text, sizeof text, "midiOutOpen %d -> %u", int(device), unsigned(result));
+    logLine(text);
+    LeaveCriticalSection(&logLock);
+    return result;
+}
+
+MMRESULT WINAPI midiOutReset(HMIDIOUT handle) { return handleCall("midiOutReset", handle, false); }
+
+MMRESULT WINAPI midiOutClose(HMIDIOUT handle) { return handleCall("midiOutClose", handle, true); }
+
+MMRESULT WINAPI midiOutSetVolume(HMIDIOUT handle, DWORD volume) {
+    return valueCall("midiOutSetVolume", handle, volume);
+}
+
+MMRESULT WINAPI midiOutShortMsg(HMIDIOUT handle, DWORD message) {
+    return valueCall("midiOutShortMsg", handle, message);
+}
+
+MMRESULT WINAPI midiOutGetErrorTextW(MMRESULT error, LPWSTR buffer, UINT capacity) {
+    const bool writable = buffer != nullptr && capacity > 0;
+    if (writable) lstrcpynW(buffer, errorText, int(capacity));
+    return errorTextCall("midiOutGetErrorTextW", error, writable);
+}
+
+MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR buffer, UINT capacity) {
+    const bool writable = buffer != nullptr && capacity > 0;
+    if (writable) {
+        char text[1024];
+        if (WideCharToMultiByte(CP_ACP, 0, errorText, -1, text, sizeof text, nullptr, nullptr) == 0) text[0] = '\0';
+        lstrcpynA(buffer, text, int(capacity));
+    }
+    return errorTextCall("midiOutGetErrorTextA", error, writable);
+}
+
+}  // extern "C"

@@ -1,0 +1,135 @@
+// The end-to-end driver: starts VARLO.EXE in a scratch folder under Wine, finds
+// its window, sends it commands, clicks, keys and characters, reads its client
+// pixels, its MIDI log and its message boxes, and checks what it leaves behind.
+// Every wait polls with a generous timeout; nothing sleeps a fixed time.
+#ifndef VARLO_TESTS_E2E_DRIVER_H
+#define VARLO_TESTS_E2E_DRIVER_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace driver {
+
+// Timeouts are generous: a shared CI machine may be slow, a correct program is fast.
+constexpr DWORD kWindowTimeoutMs = 20000;
+constexpr DWORD kDefaultTimeoutMs = 10000;
+
+struct MidiSettings {
+    int deviceCount = 1;          // what midiOutGetNumDevs reports
+    unsigned openError = 0;       // non-zero: midiOutOpen fails with this code
+    std::wstring errorText;       // what midiOutGetErrorTextW gives for it
+};
+
+// One call recorded by the MIDI double.
+struct MidiCall {
+    double ms = 0;                // QueryPerformanceCounter time in milliseconds
+    std::string function;         // "midiOutShortMsg", "midiOutOpen", ...
+    std::string args;             // the rest of the line, e.g. "0x007F3C90 -> 0", or "-> 1" without arguments
+    uint32_t value = 0;           // the first argument parsed as a number (message, device, volume)
+    uint32_t result = 0;          // what the call returned (MMRESULT, or the device count)
+};
+
+// One call recorded by the HTML Help double (HH_PRETRANSLATEMESSAGE is not recorded).
+struct HelpCall {
+    double ms = 0;
+    std::string function;         // "HtmlHelpW", or "HtmlHelpA" if the program used the ANSI entry
+    bool hasWindow = false;
+    std::wstring file;            // file name part of the path, with any "::/topic" after it; empty when none
+    unsigned command = 0;
+    uintptr_t data = 0;           // for HH_INITIALIZE the cookie the double handed out (0x5A5A)
+};
+
+struct Program {
+    std::wstring folder;          // scratch folder holding VARLO.EXE, the doubles and VARLO.DAT
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+};
+
+// The built VARLO.EXE (from VARLO_EXE), as a Windows path.
+std::wstring varloExePath();
+// A fresh scratch folder named after the test, with VARLO.EXE (and VARLO.CHM when it
+// lies beside it) and the doubles copied in; empty when that fails.
+std::wstring makeScratchFolder(const std::wstring& testName);
+
+// Starts VARLO.EXE from the folder; the MIDI double logs to folder\midi.log and
+// the help double to folder\help.log. Both logs are emptied first, so after a
+// restart they hold the new process's calls only; an earlier process of the
+// same Program is ended first. Does not wait for the window. Call terminate()
+// when done, also after a failed check, so nothing outlives the test.
+bool start(Program& program, const MidiSettings& midi = {});
+// Waits for the main window (class "VarloEarGame") of the program's process to
+// be visible; nullptr on timeout or when the process ends first.
+HWND waitForWindow(Program& program, DWORD timeoutMs = kWindowTimeoutMs);
+// Waits for the process to end; returns its exit code, or -1 on timeout.
+long waitForExit(Program& program, DWORD timeoutMs = kDefaultTimeoutMs);
+// Ends the process if it still runs and closes its handles.
+void terminate(Program& program);
+
+// Input, posted to the window as the system would deliver it.
+void command(HWND window, int id);                     // WM_COMMAND from a menu
+void leftClick(HWND window, int x, int y);
+void rightClick(HWND window, int x, int y);
+void key(HWND window, UINT virtualKey);                // WM_KEYDOWN + WM_KEYUP; F1 also brings WM_HELP
+void sysKey(HWND window, UINT virtualKey);             // WM_SYSKEYDOWN + WM_SYSKEYUP (Alt held)
+void typeChar(HWND window, wchar_t ch);                // WM_CHAR
+void close(HWND window);                               // WM_CLOSE, as the close box
+
+// Pixels of the client area, read through the screen (GetDC + BitBlt).
+struct Capture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;                      // 0x00RRGGBB, top-down rows
+    uint32_t at(int x, int y) const { return pixels[size_t(y) * width + x]; }
+};
+bool capture(HWND window, Capture& out);
+// Polls until pred(capture) holds; returns false on timeout.
+template <class Pred> bool waitForPixels(HWND window, Pred pred, DWORD timeoutMs = kDefaultTimeoutMs);
+constexpr uint32_t rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
+
+// Logs of the doubles.
+std::vector<MidiCall> readMidiLog(const Program& program);
+std::vector<HelpCall> readHelpLog(const Program& program);
+// Polls the MIDI log until pred(calls) holds.
+template <class Pred> bool waitForMidi(const Program& program, Pred pred, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Message boxes (class "#32770") of the program's process.
+// nullptr on timeout or when the process ends first.
+HWND waitForMessageBox(const Program& program, DWORD timeoutMs = kDefaultTimeoutMs);
+std::wstring windowText(HWND window);
+// Non-empty texts of its children of the class: the message with "Static",
+// the buttons with "Button".
+std::vector<std::wstring> childTexts(HWND dialog, const wchar_t* childClass = L"Static");
+void answer(HWND dialog, int buttonId);                // IDOK, IDCANCEL, IDYES, IDNO, ...
+void dismiss(HWND dialog);                             // IDOK
+
+// Files in the scratch folder.
+std::wstring pathIn(const Program& program, const std::wstring& name);
+bool readFile(const std::wstring& path, std::vector<uint8_t>& bytes);
+bool writeFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
+
+// Waits, polling every few milliseconds, until pred() holds or the timeout passes.
+template <class Pred> bool waitFor(Pred pred, DWORD timeoutMs = kDefaultTimeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (pred()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(5);
+    }
+}
+
+template <class Pred> bool waitForPixels(HWND window, Pred pred, DWORD timeoutMs) {
+    Capture c;
+    return waitFor([&] { return capture(window, c) && pred(c); }, timeoutMs);
+}
+
+template <class Pred> bool waitForMidi(const Program& program, Pred pred, DWORD timeoutMs) {
+    return waitFor([&] { return pred(readMidiLog(program)); }, timeoutMs);
+}
+
+double nowMs();                                        // QueryPerformanceCounter in milliseconds
+
+}  // namespace driver
+
+#endif
