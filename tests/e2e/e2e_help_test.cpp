@@ -1,0 +1,62 @@
+// Help calls, seen through the recording HTML Help double.
+#include <windows.h>
+
+#include "e2e_fixture.h"
+
+namespace {
+
+using HelpTest = VarloTest;
+
+constexpr unsigned kDisplayToc = 1, kHelpContext = 15, kCloseAll = 18, kInitialize = 28, kUninitialize = 29;
+
+bool hasCommand(const std::vector<driver::HelpCall>& calls, unsigned command) {
+    for (const auto& c : calls) {
+        if (c.command == command) return true;
+    }
+    return false;
+}
+
+TEST_F(HelpTest, FOneOpensHowToPlayAndTheContentsCommandTheTableOfContents) {
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    driver::key(window, VK_F1);
+    ASSERT_TRUE(driver::waitFor([&] { return hasCommand(driver::readHelpLog(program), kHelpContext); }));
+    driver::command(window, 115);
+    ASSERT_TRUE(driver::waitFor([&] { return hasCommand(driver::readHelpLog(program), kDisplayToc); }));
+
+    const auto calls = driver::readHelpLog(program);
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0].command, kInitialize);
+    EXPECT_FALSE(calls[0].hasWindow);
+    EXPECT_EQ(calls[1].command, kHelpContext);
+    EXPECT_EQ(calls[1].data, 100u);
+    EXPECT_TRUE(calls[1].hasWindow);
+    EXPECT_EQ(calls[1].file, L"VARLO.CHM");
+    EXPECT_EQ(calls[2].command, kDisplayToc);
+    EXPECT_EQ(calls[2].data, 0u);
+    EXPECT_EQ(calls[2].file, L"VARLO.CHM");
+}
+
+TEST_F(HelpTest, ShutsHelpDownAfterClosingMidiGivingBackTheCookie) {
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    driver::command(window, 113);
+    long exitCode = -1;
+    ASSERT_GE(millisecondsToExit(exitCode), 0);
+    const auto calls = driver::readHelpLog(program);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].command, kInitialize);
+    EXPECT_EQ(calls[1].command, kCloseAll);
+    EXPECT_FALSE(calls[1].hasWindow);
+    EXPECT_EQ(calls[2].command, kUninitialize);
+    EXPECT_EQ(calls[2].data, calls[0].data);  // the cookie the initialisation filled in
+
+    const auto midi = driver::readMidiLog(program);
+    ASSERT_FALSE(midi.empty());
+    EXPECT_EQ(midi.back().function, "midiOutClose");
+    EXPECT_LT(midi.back().ms, calls[1].ms);
+    // Help is initialised before the MIDI output is opened.
+    EXPECT_LT(calls[0].ms, midi.front().ms);
+}
+
+}  // namespace

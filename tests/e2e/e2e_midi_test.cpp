@@ -1,0 +1,86 @@
+// Opening, preparing and closing the MIDI output, seen through the recording double.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "e2e_fixture.h"
+
+namespace {
+
+using MidiTest = VarloTest;
+
+std::vector<std::string> lines(const std::vector<driver::MidiCall>& calls) {
+    std::vector<std::string> out;
+    for (const auto& c : calls) out.push_back(c.function + (c.args.empty() ? "" : " " + c.args));
+    return out;
+}
+
+bool closed(const std::vector<driver::MidiCall>& calls) {
+    return !calls.empty() && calls.back().function == "midiOutClose";
+}
+
+TEST_F(MidiTest, OpensDeviceZeroPreparesThePianoAndClosesAtTheEnd) {
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    driver::close(window);
+    long exitCode = -1;
+    ASSERT_GE(millisecondsToExit(exitCode), 0);
+    EXPECT_EQ(exitCode, 0);
+    const auto calls = driver::readMidiLog(program);
+    const std::vector<std::string> expected{
+        "midiOutGetNumDevs -> 1",
+        "midiOutOpen 0 -> 0",
+        "midiOutReset -> 0",
+        "midiOutSetVolume 0xFFFFFFFF -> 0",
+        "midiOutShortMsg 0x000000C0 -> 0",
+        "midiOutClose -> 0",
+    };
+    EXPECT_EQ(lines(calls), expected);
+}
+
+TEST_F(MidiTest, WithoutDevicesTheMapperIsOpened) {
+    driver::MidiSettings midi;
+    midi.deviceCount = 0;
+    const HWND window = launch(midi);
+    ASSERT_NE(window, nullptr);
+    driver::close(window);
+    long exitCode = -1;
+    ASSERT_GE(millisecondsToExit(exitCode), 0);
+    const auto calls = driver::readMidiLog(program);
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(lines(calls)[0], "midiOutGetNumDevs -> 0");
+    EXPECT_EQ(lines(calls)[1], "midiOutOpen -1 -> 0");
+    EXPECT_TRUE(closed(calls));
+}
+
+TEST_F(MidiTest, AFailingOpenShowsTheSystemsTextAndEndsWithoutAWindow) {
+    driver::MidiSettings midi;
+    midi.openError = 4;  // MMSYSERR_ALLOCATED: the device is busy
+    midi.errorText = L"MIDI 出力装置は使用中です。";
+    startOnly(midi);
+    const HWND box = driver::waitForMessageBox(program);
+    ASSERT_NE(box, nullptr) << "no message box";
+    EXPECT_EQ(driver::windowText(box), L"ヴァルロ");
+    const auto texts = driver::childTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), midi.errorText), texts.end());
+    // The box stands alone: no main window was made.
+    EXPECT_EQ(driver::waitForWindow(program, 200), nullptr);
+
+    driver::dismiss(box);
+    long exitCode = -1;
+    ASSERT_GE(millisecondsToExit(exitCode), 0);
+    EXPECT_EQ(exitCode, 0);
+    const auto calls = driver::readMidiLog(program);
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(lines(calls)[1], "midiOutOpen 0 -> 4");
+    EXPECT_EQ(calls[2].function, "midiOutGetErrorTextW");
+    EXPECT_EQ(calls[2].value, 4u);
+    for (const auto& c : calls) {
+        EXPECT_NE(c.function, "midiOutShortMsg");
+        EXPECT_NE(c.function, "midiOutClose");  // nothing was opened
+    }
+}
+
+}  // namespace
