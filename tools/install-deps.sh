@@ -1,0 +1,25 @@
+#!/bin/sh
+# Installs what building, testing and playing need, and only what is missing.
+# Works on Debian 12 and Ubuntu, as root or through sudo, without questions.
+set -e
+packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
+libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales"
+
+if [ "$(id -u)" = 0 ]; then as_root=""; else as_root="sudo"; fi
+
+missing=""
+for package in $packages; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    $as_root apt-get update -qq
+    $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
+fi
+
+# Wine draws Japanese menus and message boxes only under a Japanese locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    echo "Generating the ja_JP.UTF-8 locale"
+    $as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
