@@ -24,7 +24,9 @@ namespace {
 // the whole path would not fit.
 void placeBeside(const std::wstring& directory, wchar_t (&path)[MAX_PATH]) {
     const std::wstring full = directory + path;
-    if (full.size() < MAX_PATH) full.copy(path, full.size()), path[full.size()] = L'\0';
+    if (full.size() >= MAX_PATH) return;
+    full.copy(path, full.size());
+    path[full.size()] = L'\0';
 }
 
 void buildFilePaths() {

@@ -9,40 +9,18 @@
 #include <windows.h>
 #include <htmlhelp.h>
 
+#include "call_log.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
 namespace {
 
-CRITICAL_SECTION logLock;
-wchar_t logPath[MAX_PATH * 2];
 
 // Stands for the help window the real control would open; never a real window.
 const HWND kHelpWindow = reinterpret_cast<HWND>(uintptr_t(0x48480000));
 constexpr DWORD_PTR kCookie = 0x5A5A;
-
-double nowMs() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-void logLine(const std::string& text) {
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%.3f ", nowMs());
-    const std::string line = stamp + text + "\n";
-    EnterCriticalSection(&logLock);
-    HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(file, line.data(), DWORD(line.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-    LeaveCriticalSection(&logLock);
-}
 
 std::string toUtf8(const std::wstring& text) {
     if (text.empty()) return {};
@@ -87,7 +65,7 @@ HWND help(const char* function, HWND caller, const wchar_t* file, UINT command, 
     }
     char numbers[96];
     std::snprintf(numbers, sizeof numbers, " command=%u data=%llu", command, static_cast<unsigned long long>(logged));
-    logLine(std::string(function) + " window=" + (caller != nullptr ? "1" : "0") + " file=" + fileNamePart(file) +
+    logCall(std::string(function) + " window=" + (caller != nullptr ? "1" : "0") + " file=" + fileNamePart(file) +
             numbers);
     return result;
 }
@@ -99,18 +77,9 @@ extern "C" {
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(self);
-        InitializeCriticalSection(&logLock);
-        const DWORD length = GetEnvironmentVariableW(L"VARLO_HELP_LOG", logPath, MAX_PATH * 2);
-        if (length == 0 || length >= MAX_PATH * 2) {
-            const DWORD moduleLength = GetModuleFileNameW(self, logPath, MAX_PATH);
-            wchar_t* slash = std::wcsrchr(logPath, L'\\');
-            if (moduleLength == 0 || slash == nullptr)
-                std::wcscpy(logPath, L"help.log");
-            else
-                std::wcscpy(slash + 1, L"help.log");
-        }
+        openCallLog(self, L"VARLO_HELP_LOG", L"help.log");
     } else if (reason == DLL_PROCESS_DETACH) {
-        DeleteCriticalSection(&logLock);
+        closeCallLog();
     }
     return TRUE;
 }

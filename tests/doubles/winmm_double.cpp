@@ -12,13 +12,14 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "call_log.h"
+
 #include <cstdio>
 #include <cwchar>
 
 namespace {
 
-CRITICAL_SECTION logLock;  // the window thread and the game thread both call in
-wchar_t logPath[MAX_PATH * 2];
+CRITICAL_SECTION stateLock;  // the window thread and the game thread both call in
 UINT deviceCount = 1;
 MMRESULT openError = MMSYSERR_NOERROR;
 wchar_t errorText[512] = L"MIDI output cannot be opened (test double)";
@@ -29,28 +30,6 @@ constexpr uintptr_t kHandleBase = 0x4D490000;
 constexpr int kMaxOpen = 16;
 uintptr_t openHandles[kMaxOpen];
 uintptr_t handlesGiven = 0;
-
-double nowMs() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-// Appends "<ms> <text>\n" and closes the file again, so the log is complete
-// even when the program is killed.
-void logLine(const char* text) {
-    char line[640];
-    const int length = std::snprintf(line, sizeof line, "%.3f %s\n", nowMs(), text);
-    if (length <= 0) return;
-    const DWORD size = DWORD(length < int(sizeof line) ? length : int(sizeof line) - 1);
-    HANDLE file = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, line, size, &written, nullptr);
-    CloseHandle(file);
-}
 
 bool readSetting(const wchar_t* name, wchar_t* value, DWORD capacity) {
     const DWORD length = GetEnvironmentVariableW(name, value, capacity);
@@ -66,14 +45,7 @@ long readNumber(const wchar_t* name, long fallback) {
 }
 
 void loadSettings(HMODULE self) {
-    if (!readSetting(L"VARLO_MIDI_LOG", logPath, MAX_PATH * 2)) {
-        const DWORD length = GetModuleFileNameW(self, logPath, MAX_PATH);
-        wchar_t* slash = std::wcsrchr(logPath, L'\\');
-        if (length == 0 || slash == nullptr)
-            std::wcscpy(logPath, L"midi.log");
-        else
-            std::wcscpy(slash + 1, L"midi.log");
-    }
+    openCallLog(self, L"VARLO_MIDI_LOG", L"midi.log");
     const long devices = readNumber(L"VARLO_MIDI_DEVICES", 1);
     deviceCount = devices < 0 ? 0 : UINT(devices);
     openError = MMRESULT(readNumber(L"VARLO_MIDI_OPEN_ERROR", 0));
@@ -81,7 +53,7 @@ void loadSettings(HMODULE self) {
     if (readSetting(L"VARLO_MIDI_ERROR_TEXT", text, 512)) std::wcscpy(errorText, text);
 }
 
-// Call with logLock held.
+// Call with stateLock held.
 bool isOpen(HMIDIOUT handle) {
     for (uintptr_t h : openHandles)
         if (h != 0 && h == uintptr_t(handle)) return true;
@@ -90,7 +62,7 @@ bool isOpen(HMIDIOUT handle) {
 
 // The functions that take only a handle: a valid handle succeeds.
 MMRESULT handleCall(const char* function, HMIDIOUT handle, bool closes) {
-    EnterCriticalSection(&logLock);
+    EnterCriticalSection(&stateLock);
     MMRESULT result = MMSYSERR_INVALHANDLE;
     for (uintptr_t& h : openHandles) {
         if (h != 0 && h == uintptr_t(handle)) {
@@ -101,18 +73,18 @@ MMRESULT handleCall(const char* function, HMIDIOUT handle, bool closes) {
     }
     char text[96];
     std::snprintf(text, sizeof text, "%s -> %u", function, unsigned(result));
-    logLine(text);
-    LeaveCriticalSection(&logLock);
+    logCall(text);
+    LeaveCriticalSection(&stateLock);
     return result;
 }
 
 MMRESULT valueCall(const char* function, HMIDIOUT handle, DWORD value) {
-    EnterCriticalSection(&logLock);
+    EnterCriticalSection(&stateLock);
     const MMRESULT result = isOpen(handle) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
     char text[96];
     std::snprintf(text, sizeof text, "%s 0x%08lX -> %u", function, static_cast<unsigned long>(value), unsigned(result));
-    logLine(text);
-    LeaveCriticalSection(&logLock);
+    logCall(text);
+    LeaveCriticalSection(&stateLock);
     return result;
 }
 
@@ -120,9 +92,7 @@ MMRESULT errorTextCall(const char* function, MMRESULT error, bool writable) {
     const MMRESULT result = writable ? MMSYSERR_NOERROR : MMSYSERR_INVALPARAM;
     char text[96];
     std::snprintf(text, sizeof text, "%s %u -> %u", function, unsigned(error), unsigned(result));
-    EnterCriticalSection(&logLock);
-    logLine(text);
-    LeaveCriticalSection(&logLock);
+    logCall(text);
     return result;
 }
 
@@ -133,10 +103,11 @@ extern "C" {
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(self);
-        InitializeCriticalSection(&logLock);
+        InitializeCriticalSection(&stateLock);
         loadSettings(self);
     } else if (reason == DLL_PROCESS_DETACH) {
-        DeleteCriticalSection(&logLock);
+        DeleteCriticalSection(&stateLock);
+        closeCallLog();
     }
     return TRUE;
 }
@@ -144,14 +115,12 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
 UINT WINAPI midiOutGetNumDevs(void) {
     char text[64];
     std::snprintf(text, sizeof text, "midiOutGetNumDevs -> %u", deviceCount);
-    EnterCriticalSection(&logLock);
-    logLine(text);
-    LeaveCriticalSection(&logLock);
+    logCall(text);
     return deviceCount;
 }
 
 MMRESULT WINAPI midiOutOpen(LPHMIDIOUT handle, UINT device, DWORD_PTR, DWORD_PTR, DWORD) {
-    EnterCriticalSection(&logLock);
+    EnterCriticalSection(&stateLock);
     MMRESULT result = openError;
     if (handle == nullptr) {
         result = MMSYSERR_INVALPARAM;
@@ -168,8 +137,8 @@ MMRESULT WINAPI midiOutOpen(LPHMIDIOUT handle, UINT device, DWORD_PTR, DWORD_PTR
     }
     char text[96];
     std::snprintf(text, sizeof text, "midiOutOpen %d -> %u", int(device), unsigned(result));
-    logLine(text);
-    LeaveCriticalSection(&logLock);
+    logCall(text);
+    LeaveCriticalSection(&stateLock);
     return result;
 }
 

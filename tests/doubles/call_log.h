@@ -1,0 +1,20 @@
+// The log both recording doubles write: one line per call, stamped with
+// QueryPerformanceCounter time in milliseconds (one clock for every process of
+// the same Wine, so a test can compare it with its own times).
+#ifndef VARLO_TESTS_DOUBLES_CALL_LOG_H
+#define VARLO_TESTS_DOUBLES_CALL_LOG_H
+
+#include <windows.h>
+
+#include <string>
+
+// DLL attach: the log path comes from the environment variable `setting`, or
+// is `defaultName` beside the DLL.
+void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultName);
+// DLL detach.
+void closeCallLog();
+// Appends "<ms> <text>\n". The file is opened and closed for every line, so the
+// log is complete even when the program is killed. Safe from any thread.
+void logCall(const std::string& text);
+
+#endif
