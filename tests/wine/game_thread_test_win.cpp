@@ -1,0 +1,86 @@
+// The game thread's life under Windows: stopping it must never deadlock with
+// the focus message it sends the window when name entry begins.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "display/canvas.h"
+#include "display/screens.h"
+#include "game/game_state.h"
+#include "game/game_thread_win.h"
+#include "game/orders.h"
+#include "records/ranking.h"
+
+// The steps the state machine calls: nothing to draw here. The results step
+// sends the window WM_SETFOCUS and waits for it, as name entry does.
+namespace {
+std::atomic<int> focusMessagesHandled{0};
+std::atomic<bool> sendingFocus{false};
+}  // namespace
+
+char pendingName[16];
+void prepareCanvas(Window) {}
+void presentCanvas(Window, int, int) {}
+void clearHintLine() {}
+int typeText(Window, const wchar_t*) { return 1; }
+int showTitleScreen(Window) { return 1; }
+void showRankingScreen(Window) {}
+void playCelebration(Window) {}
+void presentQuestion(Window) {}
+void judgeAnswer(Window) {}
+void clearStage(Window) {}
+void commitEntry() {}
+void removeNameCaret() {}
+void sendMidiMessage(uint32_t) {}
+void showResults(Window window) {
+    gameState = kStateNameEntry;
+    sendingFocus = true;
+    SendMessageW(window, WM_SETFOCUS, 0, 0);
+}
+
+namespace {
+
+LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETFOCUS) ++focusMessagesHandled;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND makeWindow() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = countingProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"GameThreadTestWindow";
+    RegisterClassW(&windowClass);
+    return CreateWindowW(L"GameThreadTestWindow", L"", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
+TEST(GameThread, StoppingWhileItSendsTheFocusMessageDoesNotDeadlock) {
+    const HWND window = makeWindow();
+    ASSERT_NE(window, nullptr);
+    gameState = kStateResults;  // the thread finds the results due
+    ASSERT_TRUE(startGameThread(window));
+    // Let the game thread block in SendMessage: this thread handles no messages yet.
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (!sendingFocus && GetTickCount64() < deadline) Sleep(1);
+    ASSERT_TRUE(sendingFocus.load());
+
+    const ULONGLONG begin = GetTickCount64();
+    stopGameThread();  // hangs for ever if it ignores sent messages
+    const ULONGLONG took = GetTickCount64() - begin;
+    EXPECT_EQ(focusMessagesHandled.load(), 1);
+    EXPECT_EQ(gameState.load(), kStateQuit);
+    // The results step's wait ends within a slice of the 13 stored after it.
+    EXPECT_LT(took, 5000u);
+    DestroyWindow(window);
+}
+
+TEST(GameThread, StoppingWithoutAThreadReturnsAtOnce) {
+    stopGameThread();
+    stopGameThread();
+    SUCCEED();
+}
+
+}  // namespace
