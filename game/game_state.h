@@ -27,7 +27,6 @@ enum : int32_t {
 
 constexpr int kStageCount = 8;
 constexpr int kOrdersPerStage = 10;
-constexpr int kMissesAllowed = 3;    // the fourth miss of a stage ends the game
 constexpr int kMaxReplays = 3;
 constexpr int kMaxQuestionNotes = 8;
 constexpr int kMidiNoteCount = 128;

@@ -22,11 +22,9 @@ struct FakeWorld {
     std::mutex lock;                     // the TSan test calls in from two threads
     long long clockMs = 0;
     bool realTime = false;               // sleepMs really sleeps 1 us per ms
-    long long quitAfterMs = 3600000;     // safety: GameState 13 once the clock passes this
     std::vector<FakeEvent> events;
     std::multimap<long long, std::function<void()>> timeline;  // actions at virtual times
     std::map<std::string, std::function<void()>> bodies;        // scripted work of a step
-    int typeTextResult = -1;             // -1: 0 when GameState is 13, else 1
 
     // Names of the recorded events, in order, without the sleeps.
     std::vector<std::string> steps();
