@@ -14,7 +14,7 @@ add_executable(varlo WIN32
   app/help_win.cpp
   game/game_thread_win.cpp
   game/midi_out_win.cpp
-  game/orders_win.cpp
+  game/orders.cpp
   display/canvas_win.cpp
   display/keyboard_win.cpp
   display/screens_win.cpp

@@ -7,12 +7,9 @@
 #include "display/canvas.h"
 #include "display/screens.h"
 #include "game/game_state.h"
-#include "game/orders.h"
 #include "game/platform.h"
-#include "records/ranking.h"
 
 FakeWorld world;
-char pendingName[16];
 
 namespace {
 
@@ -35,12 +32,12 @@ void runBody(const std::string& what) {
     if (body) body();
 }
 
+}  // namespace
+
 void step(const std::string& what) {
     record(what);
     runBody(what);
 }
-
-}  // namespace
 
 std::vector<std::string> FakeWorld::steps() {
     std::lock_guard<std::mutex> guard(lock);
@@ -121,11 +118,3 @@ int typeText(Window, const wchar_t* text) {
 int showTitleScreen(Window) { step("title"); return 1; }
 void showRankingScreen(Window) { step("ranking"); }
 void playCelebration(Window) { step("celebration"); }
-
-// --- game and records ---
-
-void presentQuestion(Window) { step("present"); }
-void judgeAnswer(Window) { step("judge"); }
-void clearStage(Window) { step("clear"); }
-void showResults(Window) { step("results"); }
-void commitEntry() { step("commit"); }

@@ -38,4 +38,7 @@ extern FakeWorld world;
 // Fresh world, GameState 0 and a zeroed session.
 void resetWorld();
 
+// Records a step by name and runs its scripted body, if any.
+void step(const std::string& what);
+
 #endif

@@ -1,0 +1,150 @@
+// Random numbers and question generation.
+#include "game/questions.h"
+
+#include "game/game_state.h"
+
+namespace {
+
+constexpr uint16_t shape(int middle, int top) {
+    return static_cast<uint16_t>(middle | top << 8);
+}
+int shapeMiddle(uint16_t entry) { return entry & 0xFF; }
+int shapeTop(uint16_t entry) { return entry >> 8; }
+
+// True if `note` is among the first `count` notes of the question.
+bool alreadyDrawn(int32_t note, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        if (session.questionNotes[i].load() == note) return true;
+    }
+    return false;
+}
+
+void singleNote() {
+    const int32_t low = session.lowNote, high = session.highNote;
+    session.noteCount = 1;
+    session.questionNotes[0] = low + nextRandom(high - low + 1);
+}
+
+// Distances 1..12, 15 or 16 semitones: never 13 or 14. The upper note stays
+// below highNote.
+void interval() {
+    const int32_t low = session.lowNote, high = session.highNote;
+    session.noteCount = 2;
+    int32_t distance = nextRandom(14) + 1;
+    if (distance >= 13) distance += 2;
+    const int32_t base = low + nextRandom(high - low - distance);
+    session.questionNotes[0] = base;
+    session.questionNotes[1] = base + distance;
+}
+
+void chord() {
+    const int32_t low = session.lowNote, high = session.highNote;
+    session.noteCount = 3;
+    const uint16_t entry = chordShapes[nextRandom(kChordShapeCount)];
+    const int32_t base = low + nextRandom(high - low - shapeTop(entry));
+    session.questionNotes[0] = base;
+    session.questionNotes[1] = base + shapeMiddle(entry);
+    session.questionNotes[2] = base + shapeTop(entry);
+}
+
+// Two to four notes for the seventh stage, two to six for the eighth, each
+// anywhere in the range and all distinct.
+void cluster() {
+    const int32_t low = session.lowNote, high = session.highNote;
+    int32_t count = nextRandom(2 * session.stageIndex - 9) + 2;
+    if (count > kMaxQuestionNotes) count = kMaxQuestionNotes;
+    session.noteCount = count;
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t note;
+        do {
+            note = low + nextRandom(high - low + 1);
+        } while (alreadyDrawn(note, i));
+        session.questionNotes[i] = note;
+    }
+}
+
+}  // namespace
+
+const uint16_t chordShapes[kChordShapeCount] = {
+    shape(2, 5),  shape(2, 6),  shape(2, 12), shape(3, 5),  shape(3, 6),  shape(3, 7),
+    shape(3, 8),  shape(3, 9),  shape(3, 10), shape(3, 12), shape(4, 6),  shape(4, 7),
+    shape(4, 8),  shape(4, 9),  shape(4, 10), shape(4, 12), shape(5, 8),  shape(5, 9),
+    shape(5, 12), shape(6, 9),  shape(6, 10), shape(6, 12), shape(7, 10), shape(7, 12),
+    shape(9, 12), shape(10, 12), shape(12, 24),
+};
+
+// The state times 31415821 needs more than 32 bits, so the multiplier is
+// split into 3141 and 5821 (31415821 = 3141 * 10^4 + 5821) and the state into
+// its lower and upper four decimal digits; no intermediate value reaches 2^32.
+int32_t nextRandom(int32_t bound) {
+    const uint32_t state = session.randomSeed;
+    const uint32_t lo = state % 10000;
+    const uint32_t hi = state / 10000;
+    const uint32_t mid = (hi * 5821 + lo * 3141) % 10000;
+    const uint32_t product = (mid * 10000 + lo * 5821) % 100000000;
+    const uint32_t next = (product + 1) % 100000000;
+    session.randomSeed = next;
+    // Only the upper four digits of the new state reach the result.
+    return static_cast<int32_t>(next / 10000 * static_cast<uint32_t>(bound) / 10000);
+}
+
+void questionRange(int32_t stageIndex, int32_t& lowNote, int32_t& highNote) {
+    if (stageIndex == 0) {
+        lowNote = 60;
+        highNote = 71;
+    } else if (stageIndex < 4) {
+        lowNote = 48;
+        highNote = 83;
+    } else {
+        lowNote = 24;
+        highNote = 95;
+    }
+}
+
+void generateQuestion() {
+    switch (session.stageIndex.load()) {
+    case 0:
+    case 1:
+        singleNote();
+        break;
+    case 2:
+        interval();
+        break;
+    case 3:
+        chord();
+        break;
+    case 4:
+        interval();
+        spreadOctaves(2);
+        break;
+    case 5:
+        chord();
+        spreadOctaves(3);
+        break;
+    default:
+        cluster();
+        break;
+    }
+}
+
+void spreadOctaves(int32_t count) {
+    const int32_t low = session.lowNote, high = session.highNote;
+    const int32_t octaves = (high - low) / 12 + 1;
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t note;
+        do {
+            note = session.questionNotes[i] + 12 * nextRandom(octaves);
+            if (note > high) note -= high - low + 1;
+        } while (alreadyDrawn(note, i));
+        session.questionNotes[i] = note;
+    }
+}
+
+void prepareQuestion() {
+    int32_t low, high;
+    questionRange(session.stageIndex, low, high);
+    session.lowNote = low;
+    session.highNote = high;
+    for (auto& key : session.selectedKeys) key = 0;
+    generateQuestion();
+}
