@@ -20,15 +20,17 @@ add_executable(varlo WIN32
   display/screens_win.cpp
   records/ranking_win.cpp
   records/save_file_win.cpp
+  picture/picture_win.cpp
   resources/varlo.rc
 )
 set_target_properties(varlo PROPERTIES OUTPUT_NAME VARLO SUFFIX .EXE)
 target_include_directories(varlo PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
-find_library(ZLIB_STATIC NAMES libz.a REQUIRED)
 target_link_options(varlo PRIVATE -municode)
 target_link_libraries(varlo PRIVATE varlo_portable ${ZLIB_STATIC} winmm htmlhelp gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${PROJECT_SOURCE_DIR}/resources/resource.h")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${PROJECT_SOURCE_DIR}/resources/resource.h;\
+${PROJECT_SOURCE_DIR}/resources/title.png;${PROJECT_SOURCE_DIR}/resources/keys_narrow.png;\
+${PROJECT_SOURCE_DIR}/resources/keys_wide.png;${PROJECT_SOURCE_DIR}/resources/middle_c.png")
 
 # Windows test programs run under Wine, in a prefix made once for this build tree.
 set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)

@@ -3,7 +3,7 @@
 # Works on Debian 12 and Ubuntu, as root or through sudo, without questions.
 set -e
 packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
-libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales"
+libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales zlib1g-dev libpng-dev"
 
 if [ "$(id -u)" = 0 ]; then as_root=""; else as_root="sudo"; fi
 
