@@ -9,12 +9,29 @@
 constexpr int kCanvasWidth = 630;
 constexpr int kCanvasHeight = 250;
 
+// The message area, where instructions, hints and stage messages are typed;
+// its first text line starts at its top, the second (the hint line) 16 pixels lower.
+constexpr int kMessageLeft = 248, kMessageTop = 165, kMessageRight = 608, kMessageBottom = 226;
+constexpr int kHintLineTop = 181;
+
 // First content of the canvas when the game thread starts: transparent text
 // background, all black, presented.
 void prepareCanvas(Window window);
 
 // Copies the canvas to the window at (x, y); 630 - x by 250 - y pixels from the canvas's origin.
 void presentCanvas(Window window, int x, int y);
+
+// The hatched background over the whole canvas. Returns 0, with the canvas
+// untouched, when its brush cannot be made (the player is told), else 1.
+int fillBackground(Window window);
+
+// A black panel with rounded corners reaching 8 pixels beyond the content
+// rectangle (left, top, right, bottom; right and bottom exclusive) on every side.
+void drawPanel(int left, int top, int right, int bottom);
+
+// A panel with one line of text centred in it, in the small font and the
+// text colour the caller set.
+void drawBoxedText(const wchar_t* text, int left, int top, int right, int bottom);
 
 // Blackens the hint line, the message area below its first text line.
 void clearHintLine();

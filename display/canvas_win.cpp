@@ -2,6 +2,8 @@
 #include "display/canvas_win.h"
 
 #include "app/app_win.h"
+#include "display/typewriter.h"
+#include "picture/picture_win.h"
 
 HDC canvasDc = nullptr;
 HBITMAP canvasBitmap = nullptr;
@@ -48,11 +50,69 @@ void presentCanvas(Window window, int x, int y) {
 }
 
 void clearHintLine() {
-    const RECT hintLine{248, 181, 608, 226};
+    const RECT hintLine{kMessageLeft, kHintLineTop, kMessageRight, kMessageBottom};
     FillRect(canvasDc, &hintLine, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-// The typewriter arrives with the message area's drawing; until then nothing is typed.
-int typeText(Window, const wchar_t*) {
+HBITMAP loadPicture(HWND window, WORD id) {
+    const HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const HGLOBAL loaded = resource != nullptr ? LoadResource(instance, resource) : nullptr;
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data == nullptr) {
+        showError(window, L"リソースを読み込めません。");
+        return nullptr;
+    }
+    // The decoder never reads past the resource's own size.
+    return decodePicture(canvasDc, static_cast<const uint8_t*>(data), SizeofResource(instance, resource));
+}
+
+int fillBackground(Window window) {
+    const HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(51, 102, 0));
+    if (hatch == nullptr) {
+        showError(window, L"ブラシを作成できません。");
+        return 0;
+    }
+    // The gaps between the hatch lines take the background colour.
+    SetBkColor(canvasDc, RGB(102, 0, 51));
+    SetBkMode(canvasDc, OPAQUE);
+    const RECT whole{0, 0, kCanvasWidth, kCanvasHeight};
+    FillRect(canvasDc, &whole, hatch);
+    DeleteObject(hatch);
+    SetBkMode(canvasDc, TRANSPARENT);
     return 1;
+}
+
+void drawPanel(int left, int top, int right, int bottom) {
+    const HGDIOBJ previousBrush = SelectObject(canvasDc, GetStockObject(BLACK_BRUSH));
+    RoundRect(canvasDc, left - 8, top - 8, right + 8, bottom + 8, 8, 8);
+    SelectObject(canvasDc, previousBrush);
+}
+
+void drawBoxedText(const wchar_t* text, int left, int top, int right, int bottom) {
+    drawPanel(left, top, right, bottom);
+    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+    RECT box{left, top, right, bottom};
+    DrawTextW(canvasDc, text, -1, &box, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    SelectObject(canvasDc, previousFont);
+}
+
+namespace {
+
+// Draws the typed part of the text into the message area and shows it. The
+// whole prefix is drawn again each time; with a transparent background only
+// the new character changes anything.
+void showTypedPrefix(void* context, const wchar_t* text, int length) {
+    RECT area{kMessageLeft, kMessageTop, kMessageRight, kMessageBottom};
+    DrawTextW(canvasDc, text, length, &area, DT_NOPREFIX);
+    presentCanvas(*static_cast<Window*>(context), 0, 0);
+}
+
+}  // namespace
+
+int typeText(Window window, const wchar_t* text) {
+    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+    SetTextColor(canvasDc, RGB(255, 255, 153));
+    const int result = typewrite(text, showTypedPrefix, &window);
+    SelectObject(canvasDc, previousFont);
+    return result;
 }

@@ -12,6 +12,11 @@ extern HFONT uiFont;         // 16-pixel font of all small texts, made at start-
 
 constexpr int kUiFontHeight = 16;
 
+// Decodes picture resource `id` into a bitmap compatible with the canvas, owned
+// by the caller. A missing resource is reported to the player; a picture that
+// does not decode gives null silently.
+HBITMAP loadPicture(HWND window, WORD id);
+
 // A font with the parameters of uiFont and another height. The caller deletes it.
 HFONT createGameFont(int height);
 

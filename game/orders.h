@@ -2,7 +2,11 @@
 #ifndef VARLO_GAME_ORDERS_H
 #define VARLO_GAME_ORDERS_H
 
+#include "game/game_state.h"
 #include "game/platform.h"
+
+// The instruction typed for each question, by stage index.
+extern const wchar_t* const instructionTexts[kStageCount];
 
 // Builds the question screen, makes the question, stores GameState 7 and plays it.
 void presentQuestion(Window window);

@@ -109,6 +109,11 @@ void removeNameCaret() { record("removeCaret"); }
 
 void prepareCanvas(Window) { record("prepare"); }
 void presentCanvas(Window, int, int) {}
+int fillBackground(Window) {
+    record("background");
+    return 1;
+}
+void drawPanel(int left, int top, int, int) { record("panel", left << 16 | top); }
 void clearHintLine() { record("clearHint"); }
 int typeText(Window, const wchar_t* text) {
     record("type", 0, text);

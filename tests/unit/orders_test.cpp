@@ -76,6 +76,37 @@ TEST_F(Orders, TheQuestionClearsTheMarksOpensTheAnswerAndSoundsAfterASecond) {
     EXPECT_EQ(ons[2], 3000);
 }
 
+TEST_F(Orders, TheScreenIsBuiltAndTheStagesInstructionTypedBeforeTheQuestionIsMade) {
+    const wchar_t* const expected[kStageCount] = {
+        L"次の１音を聞き，該当する鍵盤をクリックせよ。", L"次の１音を聞き，該当する鍵盤をクリックせよ。",
+        L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
+        L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
+        L"次の音を聞き，該当する鍵盤をクリックせよ。",   L"次の音を聞き，該当する鍵盤をクリックせよ。",
+    };
+    for (int stage = 0; stage < kStageCount; ++stage) {
+        resetWorld();
+        gameState = kStateNextQuestion;
+        session.stageIndex = stage;
+        int notesWhileTyping = -1;
+        world.bodies["type"] = [&] { notesWhileTyping = session.noteCount; };
+        presentQuestion(nullptr);
+        const std::vector<std::string> steps{"background", "panel", "type"};
+        EXPECT_EQ(world.steps(), steps);
+        EXPECT_EQ(world.events[1].value, 248 << 16 | 165);  // the message area's panel
+        EXPECT_EQ(world.events[2].text, expected[stage]) << "stage " << stage;
+        EXPECT_EQ(notesWhileTyping, 0);
+    }
+}
+
+TEST_F(Orders, QuittingWhileTheInstructionIsTypedMakesNoQuestion) {
+    world.bodies["type"] = [] { gameState = kStateQuit; };
+    presentQuestion(nullptr);
+    EXPECT_EQ(session.noteCount, 0);
+    EXPECT_EQ(session.randomSeed, 1234u);
+    EXPECT_TRUE(world.midiMessages().empty());
+    EXPECT_EQ(gameState, kStateQuit);
+}
+
 TEST_F(Orders, ARequestStoredMeanwhileIsNotOverwritten) {
     gameState = kStateQuit;
     presentQuestion(nullptr);

@@ -1,0 +1,33 @@
+// The typewriter's pacing, apart from its drawing.
+#include "display/typewriter.h"
+
+#include "game/game_state.h"
+#include "game/platform.h"
+
+namespace {
+
+bool isHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The position after the character at `position`: a surrogate pair is one character.
+const wchar_t* nextCharacter(const wchar_t* position) {
+    if (*position == L'\0') return position;
+    if (isHighSurrogate(position[0]) && isLowSurrogate(position[1])) return position + 2;
+    return position + 1;
+}
+
+}  // namespace
+
+int typewrite(const wchar_t* text, ShowTypedPrefix show, void* context) {
+    const int32_t stateAtStart = gameState.load();
+    const wchar_t* position = text;
+    while (*position != L'\0') {
+        position = nextCharacter(position);
+        show(context, text, static_cast<int>(position - text));
+        // The character just drawn ends its line when a newline follows.
+        sleepMs(*position == L'\n' ? kLineEndPauseMs : kCharacterPauseMs);
+        const int32_t now = gameState.load();
+        if (now != stateAtStart) return now == kStateQuit ? 0 : 1;
+    }
+    return 1;
+}
