@@ -20,6 +20,7 @@ add_executable(varlo WIN32
   display/screens_win.cpp
   records/ranking_win.cpp
   records/save_file_win.cpp
+  records/file_io_win.cpp
   picture/picture_win.cpp
   resources/varlo.rc
 )

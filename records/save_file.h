@@ -6,13 +6,16 @@
 
 #include "game/platform.h"
 
-// Left and top of the main window; CW_USEDEFAULT (0x80000000) lets the system choose.
+// Left and top of the main window as loaded, for its creation; CW_USEDEFAULT
+// (0x80000000) lets the system choose. The block itself is in shared_records.h.
 extern int32_t windowLeft;
 extern int32_t windowTop;
 
-// Start-up: defaults, then the file's contents when it is valid. Never fails.
+// Start-up, UI thread, before the main window exists: defaults, then the file's
+// contents when it is valid, its window position kept on the work area. Never fails.
 void loadRecords();
-// Window destruction: the window's position into the block, the block into the file.
+// Window destruction, UI thread: the window's position into the block, the
+// block into the file. A failed write leaves the old file as it was.
 void saveRecords(Window window);
 
 #endif

@@ -1,22 +1,114 @@
-// The save file. Its format and codec arrive with the ranking table; until then
-// the window opens where the system puts new windows and nothing is written.
+// VARLO.DAT on the disk: read once at start-up, written once at exit. The bytes
+// themselves are built and checked by the portable block code; this file only
+// moves them and reports what the player must hear of.
 #include "records/save_file.h"
 
 #include <windows.h>
 
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "app/app_win.h"
+#include "records/file_io.h"
+#include "records/persistent_block.h"
+#include "records/shared_records.h"
+
 int32_t windowLeft = CW_USEDEFAULT;
 int32_t windowTop = CW_USEDEFAULT;
 
+namespace {
+
+const wchar_t kCannotRead[] = L"ファイルを読み込めません。";
+const wchar_t kCannotWrite[] = L"ファイルに書き込めません。";
+const wchar_t kOutOfMemory[] = L"メモリが足りません。";
+// The new file is written under this name beside the old one, which it
+// replaces only once it is complete.
+const wchar_t kTemporarySuffix[] = L".tmp";
+
+// Reads VARLO.DAT into `block`; true when it held a valid save. A missing or
+// foreign file is silent; only a file that cannot be read shows a message.
+bool readSaveFile(PersistentBlock& block) {
+    DiskFile* file = openForReading(saveFilePath);
+    if (file == nullptr) return false;  // the first run, or the file is in use
+    uint64_t size = 0;
+    if (!fileSize(file, size)) {
+        closeFile(file);
+        showError(nullptr, kCannotRead);
+        return false;
+    }
+    // Too short to hold its version, or longer than any save can be: not ours
+    // (and a foreign file is not worth a buffer of its size).
+    if (size < kVersionBytes || size > kLargestSaveFile) {
+        closeFile(file);
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    try {
+        bytes.resize(size_t(size));
+    } catch (const std::exception&) {
+        closeFile(file);
+        showError(nullptr, kOutOfMemory);
+        return false;
+    }
+    size_t got = 0;
+    const bool read = readBytes(file, bytes.data(), bytes.size(), got);
+    closeFile(file);
+    if (!read) {
+        showError(nullptr, kCannotRead);
+        return false;
+    }
+    const LoadOutcome outcome = parseSaveFile(bytes.data(), got, block);
+    if (outcome == LoadOutcome::outOfMemory) showError(nullptr, kOutOfMemory);
+    return outcome == LoadOutcome::loaded;
+}
+
+ScreenRect workArea() {
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
+        area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return ScreenRect{area.left, area.top, area.right, area.bottom};
+}
+
+// Writes `bytes` as the file at `path`: first to a temporary file beside it,
+// which then takes the old file's place. The old file stays as it was unless
+// the new one is complete on the disk.
+bool writeWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    const std::wstring temporary = path + kTemporarySuffix;
+    DiskFile* file = createForWriting(temporary.c_str());
+    if (file == nullptr) return false;
+    const bool written = writeBytes(file, bytes.data(), bytes.size());
+    const bool finished = finishWriting(file);
+    if (written && finished && replaceFile(temporary.c_str(), path.c_str())) return true;
+    removeFile(temporary.c_str());
+    return false;
+}
+
+}  // namespace
+
 void loadRecords() {
-    windowLeft = CW_USEDEFAULT;
-    windowTop = CW_USEDEFAULT;
+    PersistentBlock block = defaultBlock();
+    // The default position is the system's choice and is never clamped.
+    if (readSaveFile(block)) keepWindowOnWorkArea(workArea(), block.windowLeft, block.windowTop);
+    setSharedRecords(block);
+    windowLeft = block.windowLeft;
+    windowTop = block.windowTop;
 }
 
 void saveRecords(Window window) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (GetWindowPlacement(window, &placement)) {
+        // The restored rectangle: also right while the window is minimised.
         windowLeft = placement.rcNormalPosition.left;
         windowTop = placement.rcNormalPosition.top;
+        storeWindowPosition(windowLeft, windowTop);
     }
+    std::vector<uint8_t> bytes;
+    if (buildSaveFile(sharedRecords(), bytes) != CodecResult::ok) {
+        showError(window, kOutOfMemory);
+        return;
+    }
+    if (!writeWholeFile(saveFilePath, bytes)) showError(window, kCannotWrite);
 }

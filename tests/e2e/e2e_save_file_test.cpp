@@ -1,0 +1,216 @@
+// VARLO.DAT as the player meets it: written at exit, read at the next start,
+// the window reopening where it was, and a damaged file replaced without fuss.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "e2e_fixture.h"
+#include "records/persistent_block.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes saveFileOf(const PersistentBlock& block) {
+    Bytes file;
+    EXPECT_EQ(buildSaveFile(block, file), CodecResult::ok);
+    return file;
+}
+
+Bytes rawOf(const PersistentBlock& block) {
+    const auto raw = encodeBlock(block);
+    return Bytes(raw.begin(), raw.end());
+}
+
+PersistentBlock playedBlock() {
+    PersistentBlock block = defaultBlock();
+    block.windowLeft = 200;
+    block.windowTop = 150;
+    block.rowCount = 4;
+    const char* names[] = {"Mika", "Jun", "Sora", "Ren"};
+    for (int i = 0; i < 4; ++i) {
+        block.rows[i].score = uint16_t(900 - 150 * i);
+        block.rows[i].questionCount = uint16_t(40 + i);
+        std::strcpy(block.rows[i].name, names[i]);
+        block.rows[i].date = RankingDate{2024, 6, 3, 17, 20, 15, 9, 321};
+    }
+    return block;
+}
+
+POINT windowCorner(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return POINT{frame.left, frame.top};
+}
+
+class SaveFileTest : public VarloTest {
+protected:
+    // Starts the program in a fresh folder that already holds `saveFile` as VARLO.DAT.
+    HWND launchWith(const Bytes& saveFile) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string name = std::string(info->test_suite_name()) + "." + info->name();
+        program.folder = driver::makeScratchFolder(std::wstring(name.begin(), name.end()));
+        EXPECT_FALSE(program.folder.empty());
+        EXPECT_TRUE(driver::writeFile(savePath(), saveFile));
+        EXPECT_TRUE(driver::start(program));
+        program.window = driver::waitForWindow(program);
+        EXPECT_NE(program.window, nullptr) << "no main window";
+        return program.window;
+    }
+
+    // Closes the window and waits for the process to end with code 0.
+    void closeAndWait() {
+        driver::close(program.window);
+        long exitCode = -1;
+        EXPECT_GE(millisecondsToExit(exitCode), 0) << "the process did not end";
+        EXPECT_EQ(exitCode, 0);
+    }
+
+    std::wstring savePath() const { return driver::pathIn(program, L"VARLO.DAT"); }
+
+    Bytes savedFile() const {
+        Bytes file;
+        EXPECT_TRUE(driver::readFile(savePath(), file)) << "no VARLO.DAT";
+        return file;
+    }
+};
+
+TEST_F(SaveFileTest, TheFirstRunLeavesTheDefaultTableAndTheWindowsPosition) {
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    const POINT corner = windowCorner(window);
+    closeAndWait();
+
+    const Bytes file = savedFile();
+    PersistentBlock saved{};
+    ASSERT_EQ(parseSaveFile(file.data(), file.size(), saved), LoadOutcome::loaded);
+    EXPECT_EQ(saved.windowLeft, corner.x);
+    EXPECT_EQ(saved.windowTop, corner.y);
+    PersistentBlock expected = defaultBlock();
+    expected.windowLeft = corner.x;
+    expected.windowTop = corner.y;
+    EXPECT_EQ(rawOf(saved), rawOf(expected));
+    // Byte for byte what the default block at that position compresses to.
+    EXPECT_EQ(file, saveFileOf(expected));
+    EXPECT_EQ(GetFileAttributesW(driver::pathIn(program, L"VARLO.DAT.tmp").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "temporary file left";
+}
+
+TEST_F(SaveFileTest, ARankingTableSurvivesARunUnchanged) {
+    const Bytes file = saveFileOf(playedBlock());
+    const HWND window = launchWith(file);
+    ASSERT_NE(window, nullptr);
+    const POINT corner = windowCorner(window);
+    EXPECT_EQ(corner.x, 200);
+    EXPECT_EQ(corner.y, 150);
+    closeAndWait();
+    EXPECT_EQ(savedFile(), file);
+}
+
+TEST_F(SaveFileTest, AMovedWindowReopensWhereItWasClosed) {
+    HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window, nullptr, 210, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(driver::waitFor([&] {
+        const POINT p = windowCorner(window);
+        return p.x == 210 && p.y == 140;
+    })) << "the window did not move";
+    closeAndWait();
+
+    ASSERT_TRUE(driver::start(program));
+    window = driver::waitForWindow(program);
+    ASSERT_NE(window, nullptr);
+    const POINT corner = windowCorner(window);
+    EXPECT_EQ(corner.x, 210);
+    EXPECT_EQ(corner.y, 140);
+    closeAndWait();
+}
+
+TEST_F(SaveFileTest, AStoredPositionOffTheDesktopOpensOnItsWorkArea) {
+    RECT area{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    PersistentBlock farOff = playedBlock();
+    farOff.windowLeft = 5000;
+    farOff.windowTop = -300;
+    const HWND window = launchWith(saveFileOf(farOff));
+    ASSERT_NE(window, nullptr);
+    const POINT corner = windowCorner(window);
+    EXPECT_EQ(corner.x, area.right - 630);
+    EXPECT_EQ(corner.y, area.top);
+    closeAndWait();
+}
+
+struct HostileFile {
+    const char* name;
+    Bytes (*make)();
+};
+
+class DamagedSaveFileTest : public SaveFileTest, public ::testing::WithParamInterface<HostileFile> {};
+
+TEST_P(DamagedSaveFileTest, StartsWithoutAMessageAndIsRewrittenValidAtExit) {
+    const HWND window = launchWith(GetParam().make());
+    ASSERT_NE(window, nullptr);
+    // The file is read before the window is made, and a message box would have
+    // held the start-up until it was answered.
+    EXPECT_EQ(driver::waitForMessageBox(program, 0), nullptr);
+    const POINT corner = windowCorner(window);
+    closeAndWait();
+
+    const Bytes file = savedFile();
+    PersistentBlock saved{};
+    ASSERT_EQ(parseSaveFile(file.data(), file.size(), saved), LoadOutcome::loaded);
+    PersistentBlock expected = defaultBlock();
+    expected.windowLeft = corner.x;
+    expected.windowTop = corner.y;
+    EXPECT_EQ(rawOf(saved), rawOf(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedSaveFileTest,
+    ::testing::Values(HostileFile{"RandomBytes",
+                                  [] {
+                                      std::mt19937 random(5);
+                                      Bytes b(500);
+                                      for (auto& x : b) x = uint8_t(random());
+                                      b[0] = 1, b[1] = b[2] = b[3] = 0;
+                                      return b;
+                                  }},
+                      HostileFile{"Truncated",
+                                  [] {
+                                      Bytes b = saveFileOf(playedBlock());
+                                      b.resize(b.size() / 2);
+                                      return b;
+                                  }},
+                      HostileFile{"OtherVersion",
+                                  [] {
+                                      Bytes b = saveFileOf(playedBlock());
+                                      b[0] = 2;
+                                      return b;
+                                  }},
+                      HostileFile{"TwoBytes", [] { return Bytes{1, 0}; }}),
+    [](const ::testing::TestParamInfo<HostileFile>& info) { return std::string(info.param.name); });
+
+TEST_F(SaveFileTest, AReadOnlyFileIsKeptAndTheExitSaysItCannotBeWritten) {
+    const Bytes file = saveFileOf(playedBlock());
+    const HWND window = launchWith(file);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(SetFileAttributesW(savePath().c_str(), FILE_ATTRIBUTE_READONLY));
+    driver::close(window);
+    const HWND box = driver::waitForMessageBox(program);
+    ASSERT_NE(box, nullptr) << "no message box";
+    EXPECT_EQ(driver::windowText(box), L"ヴァルロ");
+    const auto texts = driver::childTexts(box);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"ファイルに書き込めません。"), texts.end());
+    driver::dismiss(box);
+    long exitCode = -1;
+    EXPECT_GE(millisecondsToExit(exitCode), 0);
+    EXPECT_EQ(exitCode, 0);
+    SetFileAttributesW(savePath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(savedFile(), file);
+}
+
+}  // namespace
