@@ -10,6 +10,7 @@
 #include "app/app_win.h"
 #include "display/canvas_win.h"
 #include "game/game_state.h"
+#include "picture/png_decoder.h"
 #include "resources/resource.h"
 
 // What the canvas needs from the rest of the program: the module whose
@@ -173,7 +174,8 @@ TEST_F(Canvas, APanelReachesEightPixelsBeyondItsRectangleWithRoundCorners) {
     for (int y = 8; y < 242; ++y) {
         for (int x = 8; x < 622; ++x) {
             const bool corner = (x < 10 || x > 619) && (y < 10 || y > 239);
-            if (!corner) ASSERT_EQ(p(x, y), kBlack) << x << "," << y;
+            if (corner) continue;
+            ASSERT_EQ(p(x, y), kBlack) << x << "," << y;
         }
     }
     // The corners are rounded: their outermost pixels keep the hatch.
@@ -296,6 +298,36 @@ TEST_F(Canvas, APictureLoadsAsABitmapOfItsSize) {
     EXPECT_EQ(info.bmHeight, 76);
     DeleteObject(picture);
     EXPECT_TRUE(errors.empty());
+}
+
+// The title picture drawn as its callers draw it: every pixel of the canvas
+// is the colour its palette entry names.
+TEST_F(Canvas, TheTitlePictureFillsTheCanvasInItsOwnColours) {
+    const HBITMAP picture = loadPicture(window, IDP_TITLE);
+    ASSERT_NE(picture, nullptr);
+    const HDC pictureDc = CreateCompatibleDC(canvasDc);
+    const HGDIOBJ previous = SelectObject(pictureDc, picture);
+    BitBlt(canvasDc, 0, 0, kCanvasWidth, kCanvasHeight, pictureDc, 0, 0, SRCCOPY);
+    SelectObject(pictureDc, previous);
+    DeleteDC(pictureDc);
+    DeleteObject(picture);
+    presentCanvas(window, 0, 0);
+
+    const HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDP_TITLE), MAKEINTRESOURCEW(10));
+    const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(instance, resource)));
+    DibPicture title;
+    ASSERT_TRUE(decodePng(bytes, SizeofResource(instance, resource), title));
+    ASSERT_EQ(title.bitCount, 8);
+    const Pixels p = readPixels(canvasDc);
+    int wrong = 0;
+    for (int y = 0; y < kCanvasHeight; ++y) {
+        const uint8_t* row = &title.bits[size_t(kCanvasHeight - 1 - y) * title.stride];
+        for (int x = 0; x < kCanvasWidth; ++x) {
+            const uint8_t* quad = &title.colourTable[size_t(row[x]) * 4];
+            if (p(x, y) != RGB(quad[2], quad[1], quad[0])) ++wrong;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace
