@@ -9,6 +9,7 @@ void centreOver(const ScreenRect& owner, int width, int height, int& left, int& 
 void keepInside(const ScreenRect& area, int width, int height, int& left, int& top) {
     if (left < area.left) left = area.left;
     if (top < area.top) top = area.top;
-    if (left + width > area.right) left = area.right - width;
-    if (top + height > area.bottom) top = area.bottom - height;
+    // Compared as right - width, so that no stored position, however far off, overflows.
+    if (left > area.right - width) left = area.right - width;
+    if (top > area.bottom - height) top = area.bottom - height;
 }

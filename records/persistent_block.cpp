@@ -85,6 +85,10 @@ PersistentBlock defaultBlock() {
     return block;
 }
 
+int boundedRowCount(int32_t rowCount) {
+    return rowCount < 0 ? 0 : rowCount > kRankingRows ? kRankingRows : rowCount;
+}
+
 int nameLength(const RankingEntry& entry) {
     int length = 0;
     while (length < kNameBytes - 1 && entry.name[length] != '\0') ++length;
@@ -104,8 +108,7 @@ PersistentBlock decodeBlock(const std::array<uint8_t, kBlockBytes>& bytes) {
     PersistentBlock block{};
     block.windowLeft = int32_t(get32(&bytes[0]));
     block.windowTop = int32_t(get32(&bytes[4]));
-    const int32_t rowCount = int32_t(get32(&bytes[8]));
-    block.rowCount = rowCount < 0 ? 0 : rowCount > kRankingRows ? kRankingRows : rowCount;
+    block.rowCount = boundedRowCount(int32_t(get32(&bytes[8])));
     for (int i = 0; i < kRankingRows; ++i) block.rows[i] = getEntry(&bytes[kBlockHeaderBytes + i * kEntryBytes]);
     return block;
 }
@@ -145,11 +148,5 @@ CodecResult buildSaveFile(const PersistentBlock& block, std::vector<uint8_t>& fi
 }
 
 void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top) {
-    // A stored value beyond the area's far edge ends at that edge anyway; bringing
-    // it there first keeps the edge arithmetic from overflowing.
-    int x = left > workArea.right ? workArea.right : left;
-    int y = top > workArea.bottom ? workArea.bottom : top;
-    keepInside(workArea, kCanvasWidth, kCanvasHeight, x, y);
-    left = x;
-    top = y;
+    keepInside(workArea, kCanvasWidth, kCanvasHeight, left, top);
 }

@@ -2,7 +2,7 @@
 #include "records/ranking_table.h"
 
 int validRowCount(const PersistentBlock& block) {
-    return block.rowCount < 0 ? 0 : block.rowCount > kRankingRows ? kRankingRows : block.rowCount;
+    return boundedRowCount(block.rowCount);
 }
 
 int rankPosition(const PersistentBlock& block, int score) {
