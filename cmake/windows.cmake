@@ -17,6 +17,7 @@ add_executable(varlo WIN32
   game/orders.cpp
   display/canvas_win.cpp
   display/keyboard_win.cpp
+  display/verdict_win.cpp
   display/screens_win.cpp
   records/ranking_win.cpp
   records/save_file_win.cpp

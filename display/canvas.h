@@ -4,6 +4,8 @@
 #ifndef VARLO_DISPLAY_CANVAS_H
 #define VARLO_DISPLAY_CANVAS_H
 
+#include <cstdint>
+
 #include "game/platform.h"
 
 constexpr int kCanvasWidth = 630;
@@ -32,6 +34,13 @@ void drawPanel(int left, int top, int right, int bottom);
 // A panel with one line of text centred in it, in the small font and the
 // text colour the caller set.
 void drawBoxedText(const wchar_t* text, int left, int top, int right, int bottom);
+
+// Sets the colour of the texts drawn next (a COLORREF, 0x00BBGGRR).
+void setTextColour(uint32_t colour);
+
+// The large verdict of an answer over the keyboard: the area behind it dimmed,
+// then the text with its shadow.
+void drawVerdict(const wchar_t* text);
 
 // Blackens the hint line, the message area below its first text line.
 void clearHintLine();

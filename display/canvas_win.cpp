@@ -49,6 +49,8 @@ void presentCanvas(Window window, int x, int y) {
     ReleaseDC(window, windowDc);
 }
 
+void setTextColour(uint32_t colour) { SetTextColor(canvasDc, colour); }
+
 void clearHintLine() {
     const RECT hintLine{kMessageLeft, kHintLineTop, kMessageRight, kMessageBottom};
     FillRect(canvasDc, &hintLine, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

@@ -1,5 +1,66 @@
-// Key picking. The keyboard and its hit test arrive with the question screen;
-// until then a click marks nothing.
-#include "display/keyboard.h"
+// The keyboard drawn with GDI: the pictures copied into the canvas, and the
+// key fills made of regions.
+#include <windows.h>
 
-void pickKey(Window, unsigned, unsigned) {}
+#include "display/canvas_win.h"
+#include "display/keyboard.h"
+#include "display/keyboard_layout.h"
+#include "game/game_state.h"
+
+namespace {
+
+// Copies columns 0..width-1 of picture `id` to each of the x positions at y = 0
+// or y = 70. Reports false, having drawn nothing, when the picture or its
+// device context cannot be made.
+bool copyPicture(HWND window, int id, int width, int height, const int* xs, int count, int y) {
+    const HBITMAP picture = loadPicture(window, static_cast<WORD>(id));
+    if (picture == nullptr) return false;
+    const HDC pictureDc = CreateCompatibleDC(canvasDc);
+    if (pictureDc == nullptr) {
+        DeleteObject(picture);
+        return false;
+    }
+    const HGDIOBJ previous = SelectObject(pictureDc, picture);
+    for (int i = 0; i < count; ++i) BitBlt(canvasDc, xs[i], y, width, height, pictureDc, 0, 0, SRCCOPY);
+    SelectObject(pictureDc, previous);
+    DeleteDC(pictureDc);
+    DeleteObject(picture);
+    return true;
+}
+
+HRGN regionOf(const KeyRect& r) {
+    const RECT rect{r.left, r.top, r.right, r.bottom};
+    return CreateRectRgnIndirect(&rect);
+}
+
+}  // namespace
+
+Brush createSolidBrush(uint32_t colour) { return CreateSolidBrush(colour); }
+
+Brush unmarkedKeyBrush(int black) { return static_cast<HBRUSH>(GetStockObject(black == 1 ? BLACK_BRUSH : WHITE_BRUSH)); }
+
+void deleteBrush(Brush brush) {
+    if (brush != nullptr) DeleteObject(brush);
+}
+
+int drawKeyboard(Window window, int stageIndex) {
+    const KeyboardPlan plan = keyboardPlan(stageIndex);
+    if (!copyPicture(window, kMiddleCPicture, kMiddleCSize, kMiddleCSize, &plan.middleCX, 1, 0)) return 0;
+    if (!copyPicture(window, plan.octavePicture, plan.copyWidth, kKeyboardHeight, plan.copyX, plan.copyCount,
+                     kKeyboardTop)) {
+        return 0;
+    }
+    return 1;
+}
+
+void fillKey(int octave, int white, int black, Brush brush) {
+    const KeyRegion key = keyRegion(session.stageIndex, octave, white, black);
+    const HRGN region = regionOf(key.area);
+    for (int i = 0; i < key.cutCount; ++i) {
+        const HRGN cut = regionOf(key.cuts[i]);
+        CombineRgn(region, region, cut, RGN_DIFF);
+        DeleteObject(cut);
+    }
+    FillRgn(canvasDc, region, brush);
+    DeleteObject(region);
+}

@@ -1,17 +1,42 @@
-// The steps of a running game. The status boxes, the keyboard, the judging and
-// the stage messages arrive with the keyboard view; until then the steps keep
-// the game's counters and states moving as a game would, and every question
-// is real.
+// The steps of a running game: presenting a question, judging the answer and
+// clearing a stage, with the status boxes of the question screen.
 #include "game/orders.h"
 
+#include <string>
+
 #include "display/canvas.h"
+#include "display/keyboard.h"
+#include "display/keyboard_layout.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/platform.h"
 #include "game/questions.h"
 
+namespace {
+
 // Pause between the question screen and the question's notes.
 constexpr int kQuestionLeadInMs = 1000;
+constexpr int kMissesAllowed = 3;  // per stage; the next one ends the game
+
+// Status box colours (COLORREF, 0x00BBGGRR).
+constexpr uint32_t kStageBoxColour = 0x009900FF;   // RGB(255, 0, 153)
+constexpr uint32_t kOrderBoxColour = 0x0099FF99;   // RGB(153, 255, 153)
+constexpr uint32_t kMissesBoxColour = 0x00FF9900;  // RGB(0, 153, 255)
+constexpr uint32_t kScoreBoxColour = 0x003399CC;   // RGB(204, 153, 51)
+
+void drawStatusBox(uint32_t colour, const std::wstring& text, int left, int top) {
+    setTextColour(colour);
+    drawBoxedText(text.c_str(), left, top, left + 80, top + 16);
+}
+
+// The number right-aligned in `width` places, as "%5d" gives it.
+std::wstring padded(int value, size_t width) {
+    std::wstring digits = std::to_wstring(value);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), L' ');
+    return digits;
+}
+
+}  // namespace
 
 const wchar_t* const instructionTexts[kStageCount] = {
     L"次の１音を聞き，該当する鍵盤をクリックせよ。", L"次の１音を聞き，該当する鍵盤をクリックせよ。",
@@ -19,6 +44,13 @@ const wchar_t* const instructionTexts[kStageCount] = {
     L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
     L"次の音を聞き，該当する鍵盤をクリックせよ。",   L"次の音を聞き，該当する鍵盤をクリックせよ。",
 };
+
+void drawStageBox() { drawStatusBox(kStageBoxColour, L"ステージ" + std::to_wstring(session.stageIndex + 1), 20, 165); }
+void drawOrderBox() { drawStatusBox(kOrderBoxColour, L"指令" + std::to_wstring(session.orderIndex + 1), 132, 165); }
+void drawMissesBox() {
+    drawStatusBox(kMissesBoxColour, L"ミス残り" + std::to_wstring(kMissesAllowed - session.stageMisses) + L"回", 20, 210);
+}
+void drawScoreBox() { drawStatusBox(kScoreBoxColour, L"得点" + padded(session.score, 5), 132, 210); }
 
 void presentQuestion(Window window) {
     const int32_t stage = session.stageIndex;
@@ -30,8 +62,14 @@ void presentQuestion(Window window) {
     for (auto& key : session.selectedKeys) key = 0;
 
     fillBackground(window);
+    drawStageBox();
+    drawOrderBox();
+    drawMissesBox();
+    drawScoreBox();
     drawPanel(kMessageLeft, kMessageTop, kMessageRight, kMessageBottom);
     if (typeText(window, instructionTexts[stage]) == 0) return;  // quitting
+    // A keyboard that cannot be drawn leaves GameState 4: the step comes again.
+    if (drawKeyboard(window, stage) == 0) return;
     presentCanvas(window, 0, 0);
     generateQuestion();
     // From here on the player may mark keys and confirm.
@@ -40,13 +78,61 @@ void presentQuestion(Window window) {
     playQuestion(kQuestionSoundMs);
 }
 
-void judgeAnswer(Window) {}
+void judgeAnswer(Window window) {
+    // The successor the game thread stored (3 or 4); only it gives way to 10.
+    const int32_t successor = gameState;
+    const int stage = session.stageIndex;
+    const int noteCount = session.noteCount;
+    const int shown = noteCount < 0 ? 0 : noteCount > kMaxQuestionNotes ? kMaxQuestionNotes : noteCount;
+    bool correct = true;
 
-void clearStage(Window) {
-    if (++session.stageIndex >= kStageCount) {
-        gameState = kStateCelebration;
-        return;
+    // Every note of the question turns green, marked or not.
+    const Brush answerBrush = createSolidBrush(kAnswerKeyColour);
+    for (int i = 0; i < shown; ++i) {
+        const int note = session.questionNotes[i];
+        if (note < 0 || note >= kMidiNoteCount) {
+            correct = false;
+            continue;
+        }
+        const Key key = noteKey(note);
+        fillKey(key.octave, key.white, key.black, answerBrush);
+        if (session.selectedKeys[note] == 0) correct = false;
     }
-    session.orderIndex = 0;
-    session.stageMisses = 0;
+    int marked = 0;
+    for (const auto& key : session.selectedKeys) marked += key != 0 ? 1 : 0;
+    if (marked != noteCount) correct = false;
+    deleteBrush(answerBrush);
+    presentCanvas(window, 0, 0);
+
+    playQuestion(kJudgeSoundMs);
+    drawVerdict(correct ? L"正解！" : L"ミス！");
+
+    if (correct) {
+        session.score += (stage + 1) * (stage + 1);
+        drawScoreBox();
+    } else {
+        ++session.missTotal;
+        if (++session.stageMisses > kMissesAllowed) {
+            // Game over; the misses box keeps showing none left.
+            replaceGameState(successor, kStateResults);
+        } else {
+            drawMissesBox();
+        }
+    }
+    presentCanvas(window, 0, 0);
+}
+
+void clearStage(Window window) {
+    std::wstring message = L"ステージ" + std::to_wstring(session.stageIndex + 1) + L"を" +
+                           (session.stageMisses == 0 ? L"パーフェクトで" : L"") + L"クリアした。";
+    if (++session.stageIndex >= kStageCount) {
+        replaceGameState(kStateNextQuestion, kStateCelebration);
+    } else {
+        message += L"\nでは，次のステージに進む。";
+        session.orderIndex = 0;
+        session.stageMisses = 0;
+    }
+    // Over the message area of the last question's screen; the rest stays.
+    drawPanel(kMessageLeft, kMessageTop, kMessageRight, kMessageBottom);
+    typeText(window, message.c_str());
 }

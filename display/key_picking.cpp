@@ -1,0 +1,27 @@
+// Key picking: a left click marks or unmarks one key of the stage's range.
+#include "display/canvas.h"
+#include "display/keyboard.h"
+#include "display/keyboard_layout.h"
+#include "game/game_state.h"
+
+void pickKey(Window window, unsigned x, unsigned y) {
+    Key key;
+    if (!hitKey(session.stageIndex, x, y, key)) return;
+    const int note = keyNote(key);
+    if (note < session.lowNote || note > session.highNote || note < 0 || note >= kMidiNoteCount) return;
+
+    Brush brush;
+    bool madeBrush = false;
+    if (session.selectedKeys[note] != 0) {
+        session.selectedKeys[note] = 0;
+        brush = unmarkedKeyBrush(key.black);
+    } else {
+        session.selectedKeys[note] = 1;
+        brush = createSolidBrush(kMarkedKeyColour);
+        madeBrush = true;
+    }
+    gameState = kStateHintDue;
+    fillKey(key.octave, key.white, key.black, brush);
+    if (madeBrush) deleteBrush(brush);
+    presentCanvas(window, 0, 0);
+}

@@ -1,0 +1,85 @@
+// The keyboard's geometry, measured on the two octave pictures: the wide one
+// is 211 columns (white keys 30 apart), the narrow one 106 (15 apart).
+#include "display/keyboard_layout.h"
+
+const uint8_t isBlackKey[12] = {0, 1, 0, 1, 0, 0, 1, 0, 1, 0, 1, 0};
+const uint8_t whiteKeyIndex[12] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+const uint8_t whiteKeySemitone[7] = {0, 2, 4, 5, 7, 9, 11};
+
+namespace {
+
+// Dimensions of one layout. The black key right of white key w covers
+// columns blackStart..blackEnd of its octave's picture, counted from the
+// octave's left border, with blackStart = keyWidth * w + blackOffset.
+struct Layout {
+    int octaveWidth;  // columns one octave's copy takes
+    int keyWidth;     // distance between two white keys
+    int firstOctave;  // octave of the leftmost copy position
+    int shift;        // x of the first copy's column 0 in a full layout
+    int blackOffset;  // first column of a black key right of its white key
+    int zoneWidth;    // columns a click in the black-key zone may fall on
+};
+
+constexpr Layout kWide{210, 30, 4, 1, 21, 19};
+constexpr Layout kNarrow{105, 15, 2, 0, 11, 9};
+
+const Layout& layoutOf(int stageIndex) { return isWideLayout(stageIndex) ? kWide : kNarrow; }
+
+bool hasBlackKeyRight(int white) { return white != 2 && white != 6; }
+
+}  // namespace
+
+KeyboardPlan keyboardPlan(int stageIndex) {
+    if (stageIndex == 0) return KeyboardPlan{103, 210, 1, {211}, 186};
+    if (isWideLayout(stageIndex)) return KeyboardPlan{103, 210, 3, {1, 211, 421}, 186};
+    return KeyboardPlan{102, 105, 6, {0, 105, 210, 315, 420, 525}, 284};
+}
+
+bool hitKey(int stageIndex, unsigned x, unsigned y, Key& key) {
+    const Layout& layout = layoutOf(stageIndex);
+    // Unsigned: a point left of the first copy wraps round and misses too.
+    const unsigned column = x - unsigned(layout.shift);
+    if (column > 630 || y < 70 || y > 146) return false;
+    const int e = int(column) % layout.octaveWidth;
+    key.octave = int(column) / layout.octaveWidth + layout.firstOctave;
+    key.white = e / layout.keyWidth;
+    key.black = 0;
+    if (y < unsigned(kBlackKeyBottom)) {
+        // The zone of the black key right of white key w starts at its first
+        // column; in the wide layout it reaches one column past the key.
+        for (int w = 0; w < 6; ++w) {
+            const int start = layout.keyWidth * w + layout.blackOffset;
+            if (hasBlackKeyRight(w) && e >= start && e < start + layout.zoneWidth) {
+                key.white = w;
+                key.black = 1;
+            }
+        }
+    }
+    return true;
+}
+
+int keyNote(const Key& key) { return 12 * key.octave + whiteKeySemitone[key.white] + (key.black == 1 ? 1 : 0); }
+
+Key noteKey(int note) {
+    const int semitone = ((note % 12) + 12) % 12;
+    return Key{(note - semitone) / 12, whiteKeyIndex[semitone], isBlackKey[semitone]};
+}
+
+KeyRegion keyRegion(int stageIndex, int octave, int white, int black) {
+    const bool wide = isWideLayout(stageIndex);
+    // Left edge of white key `white`'s inside on the canvas.
+    const int a = wide ? 210 * octave + 30 * white - 838 : 105 * octave + 15 * white - 209;
+    KeyRegion region{};
+    if (black == 1) {
+        region.area = wide ? KeyRect{a + 21, 71, a + 37, 119} : KeyRect{a + 11, 71, a + 18, 119};
+        return region;
+    }
+    region.area = wide ? KeyRect{a, 71, a + 29, 145} : KeyRect{a, 71, a + 14, 145};
+    if (white == 0 || white == 1 || white == 3 || white == 4 || white == 5) {
+        region.cuts[region.cutCount++] = wide ? KeyRect{a + 20, 71, a + 38, 120} : KeyRect{a + 10, 71, a + 19, 120};
+    }
+    if (white == 1 || white == 2 || white == 4 || white == 5 || white == 6) {
+        region.cuts[region.cutCount++] = wide ? KeyRect{a - 10, 71, a + 8, 120} : KeyRect{a - 5, 71, a + 4, 120};
+    }
+    return region;
+}

@@ -1,0 +1,46 @@
+// The verdict of an answer, drawn large over the keyboard.
+#include <windows.h>
+
+#include "display/canvas_win.h"
+
+namespace {
+
+constexpr int kVerdictFontHeight = 98;
+constexpr COLORREF kShadowColour = RGB(255, 51, 0);
+constexpr COLORREF kFaceColour = RGB(255, 204, 153);
+
+// Dims 300 x 98 pixels at (165, 60): each becomes its AND with light grey.
+void dimBehindVerdict() {
+    const HDC maskDc = CreateCompatibleDC(canvasDc);
+    const HBITMAP mask = CreateCompatibleBitmap(canvasDc, 302, 100);
+    if (maskDc != nullptr && mask != nullptr) {
+        const HGDIOBJ previous = SelectObject(maskDc, mask);
+        const RECT whole{0, 0, 302, 100};
+        FillRect(maskDc, &whole, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+        BitBlt(canvasDc, 165, 60, 300, 98, maskDc, 0, 0, SRCAND);
+        SelectObject(maskDc, previous);
+    }
+    if (maskDc != nullptr) DeleteDC(maskDc);
+    if (mask != nullptr) DeleteObject(mask);
+}
+
+}  // namespace
+
+void drawVerdict(const wchar_t* text) {
+    // Without its font the verdict is drawn in the canvas's standing font.
+    const HFONT font = createGameFont(kVerdictFontHeight);
+    const HGDIOBJ previousFont = font != nullptr ? SelectObject(canvasDc, font) : nullptr;
+    dimBehindVerdict();
+
+    RECT shadow{167, 62, 467, 160};
+    SetTextColor(canvasDc, kShadowColour);
+    DrawTextW(canvasDc, text, -1, &shadow, DT_CENTER | DT_NOPREFIX);
+    RECT face{165, 60, 465, 158};
+    SetTextColor(canvasDc, kFaceColour);
+    DrawTextW(canvasDc, text, -1, &face, DT_CENTER | DT_NOPREFIX);
+
+    if (font != nullptr) {
+        SelectObject(canvasDc, previousFont);
+        DeleteObject(font);
+    }
+}
