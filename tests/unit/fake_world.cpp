@@ -4,7 +4,11 @@
 #include <chrono>
 #include <thread>
 
+#include <algorithm>
+
 #include "display/canvas.h"
+#include "display/keyboard.h"
+#include "display/keyboard_layout.h"
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/platform.h"
@@ -17,9 +21,10 @@ namespace {
 // the clock stores GameState 13.
 constexpr long long kQuitAfterMs = 3600000;
 
-void record(const std::string& what, int value = 0, const wchar_t* text = L"") {
+void record(const std::string& what, int value = 0, const wchar_t* text = L"", uintptr_t handle = 0, int x = 0,
+            int y = 0) {
     std::lock_guard<std::mutex> guard(world.lock);
-    world.events.push_back(FakeEvent{world.clockMs, what, text, value});
+    world.events.push_back(FakeEvent{world.clockMs, what, text, value, handle, x, y});
 }
 
 void runBody(const std::string& what) {
@@ -73,6 +78,9 @@ void resetWorld() {
     world.events.clear();
     world.timeline.clear();
     world.bodies.clear();
+    world.keyboardFails = false;
+    world.textColour = 0;
+    world.liveBrushes.clear();
     gameState = kStateTitle;
     session.stageIndex = session.orderIndex = session.lowNote = session.highNote = 0;
     session.score = session.replayCount = session.stageMisses = session.missTotal = 0;
@@ -108,13 +116,49 @@ void removeNameCaret() { record("removeCaret"); }
 // --- display ---
 
 void prepareCanvas(Window) { record("prepare"); }
-void presentCanvas(Window, int, int) {}
+void presentCanvas(Window, int, int) { record("show"); }
 int fillBackground(Window) {
     record("background");
     return 1;
 }
 void drawPanel(int left, int top, int, int) { record("panel", left << 16 | top); }
 void clearHintLine() { record("clearHint"); }
+void setTextColour(uint32_t colour) { world.textColour = colour; }
+void drawBoxedText(const wchar_t* text, int left, int top, int, int) {
+    record("box", int(world.textColour), text, 0, left, top);
+}
+void drawVerdict(const wchar_t* text) {
+    record("verdict", 0, text);
+    runBody("verdict");
+}
+
+// --- keyboard ---
+
+int drawKeyboard(Window, int stageIndex) {
+    record("keyboard", stageIndex);
+    return world.keyboardFails ? 0 : 1;
+}
+void fillKey(int octave, int white, int black, Brush brush) {
+    record("fillKey", keyNote(Key{octave, white, black == 1 ? 1 : 0}), L"", reinterpret_cast<uintptr_t>(brush));
+}
+Brush createSolidBrush(uint32_t colour) {
+    uintptr_t handle;
+    {
+        std::lock_guard<std::mutex> guard(world.lock);
+        handle = world.nextBrush++;
+        world.liveBrushes.push_back(handle);
+    }
+    record("brush", int(colour), L"", handle);
+    return reinterpret_cast<Brush>(handle);
+}
+Brush unmarkedKeyBrush(int black) { return reinterpret_cast<Brush>(black == 1 ? kFakeBlackStock : kFakeWhiteStock); }
+void deleteBrush(Brush brush) {
+    const auto handle = reinterpret_cast<uintptr_t>(brush);
+    record("deleteBrush", 0, L"", handle);
+    std::lock_guard<std::mutex> guard(world.lock);
+    world.liveBrushes.erase(std::remove(world.liveBrushes.begin(), world.liveBrushes.end(), handle),
+                            world.liveBrushes.end());
+}
 int typeText(Window, const wchar_t* text) {
     record("type", 0, text);
     runBody("type");

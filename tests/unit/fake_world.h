@@ -15,7 +15,9 @@ struct FakeEvent {
     long long atMs;        // virtual time when it happened
     std::string what;      // "title", "ranking", "present", "judge", "sleep", "type", ...
     std::wstring text;     // typed text, for "type"
-    int value;             // sleep length, MIDI message, ...
+    int value;             // sleep length, MIDI message, text colour, note, ...
+    uintptr_t handle = 0;  // brush of "fillKey", "brush" and "deleteBrush"
+    int x = 0, y = 0;      // top left of a "box"
 };
 
 struct FakeWorld {
@@ -25,6 +27,10 @@ struct FakeWorld {
     std::vector<FakeEvent> events;
     std::multimap<long long, std::function<void()>> timeline;  // actions at virtual times
     std::map<std::string, std::function<void()>> bodies;        // scripted work of a step
+    bool keyboardFails = false;          // drawKeyboard reports failure
+    uint32_t textColour = 0;             // as setTextColour left it
+    uintptr_t nextBrush = 0x1000;
+    std::vector<uintptr_t> liveBrushes;  // made by createSolidBrush and not deleted
 
     // Names of the recorded events, in order, without the sleeps.
     std::vector<std::string> steps();
@@ -34,6 +40,9 @@ struct FakeWorld {
 };
 
 extern FakeWorld world;
+
+// The handles unmarkedKeyBrush gives for a white and a black key.
+constexpr uintptr_t kFakeWhiteStock = 0x10, kFakeBlackStock = 0x20;
 
 // Fresh world, GameState 0 and a zeroed session.
 void resetWorld();

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "display/keyboard.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/questions.h"
@@ -90,12 +91,205 @@ TEST_F(Orders, TheScreenIsBuiltAndTheStagesInstructionTypedBeforeTheQuestionIsMa
         int notesWhileTyping = -1;
         world.bodies["type"] = [&] { notesWhileTyping = session.noteCount; };
         presentQuestion(nullptr);
-        const std::vector<std::string> steps{"background", "panel", "type"};
+        const std::vector<std::string> steps{"background", "box", "box", "box", "box", "panel",
+                                             "type", "keyboard", "show"};
         EXPECT_EQ(world.steps(), steps);
-        EXPECT_EQ(world.events[1].value, 248 << 16 | 165);  // the message area's panel
-        EXPECT_EQ(world.events[2].text, expected[stage]) << "stage " << stage;
+        EXPECT_EQ(world.events[5].value, 248 << 16 | 165);  // the message area's panel
+        EXPECT_EQ(world.events[6].text, expected[stage]) << "stage " << stage;
+        EXPECT_EQ(world.events[7].value, stage);
         EXPECT_EQ(notesWhileTyping, 0);
     }
+}
+
+std::vector<FakeEvent> eventsNamed(const std::string& what) {
+    std::vector<FakeEvent> found;
+    for (const auto& e : world.events) {
+        if (e.what == what) found.push_back(e);
+    }
+    return found;
+}
+
+TEST_F(Orders, TheStatusBoxesShowStageOrderMissesLeftAndScoreInTheirColours) {
+    session.stageIndex = 6;
+    session.orderIndex = 9;
+    session.stageMisses = 2;
+    session.score = 1234;
+    presentQuestion(nullptr);
+    const auto boxes = eventsNamed("box");
+    ASSERT_EQ(boxes.size(), 4u);
+    const struct {
+        const wchar_t* text;
+        uint32_t colour;
+        int x, y;
+    } expected[] = {
+        {L"ステージ7", 0x009900FF, 20, 165},
+        {L"指令10", 0x0099FF99, 132, 165},
+        {L"ミス残り1回", 0x00FF9900, 20, 210},
+        {L"得点 1234", 0x003399CC, 132, 210},
+    };
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(boxes[i].text, expected[i].text);
+        EXPECT_EQ(uint32_t(boxes[i].value), expected[i].colour) << i;
+        EXPECT_EQ(boxes[i].x, expected[i].x) << i;
+        EXPECT_EQ(boxes[i].y, expected[i].y) << i;
+    }
+}
+
+TEST_F(Orders, AKeyboardThatCannotBeDrawnLeavesTheStepToComeAgain) {
+    world.keyboardFails = true;
+    presentQuestion(nullptr);
+    EXPECT_EQ(gameState, kStateNextQuestion);
+    EXPECT_EQ(session.noteCount, 0);
+    EXPECT_EQ(session.randomSeed, 1234u);
+    EXPECT_EQ(world.steps().back(), "keyboard");
+    EXPECT_TRUE(world.midiMessages().empty());
+}
+
+// --- judging ---
+
+class Judging : public Orders {
+protected:
+    void ask(std::vector<int> notes, std::vector<int> marks, int stage = 0) {
+        session.stageIndex = stage;
+        session.noteCount = int(notes.size());
+        for (size_t i = 0; i < notes.size(); ++i) session.questionNotes[i] = notes[i];
+        for (int note : marks) session.selectedKeys[note] = 1;
+    }
+    std::vector<int> greenKeys() {
+        std::vector<int> notes;
+        for (const auto& e : eventsNamed("fillKey")) notes.push_back(e.value);
+        return notes;
+    }
+    std::wstring verdict() {
+        const auto found = eventsNamed("verdict");
+        return found.size() == 1 ? found[0].text : L"(none)";
+    }
+};
+
+TEST_F(Judging, TheMarkedQuestionIsCorrectAndEveryCallComesInItsOrder) {
+    ask({64}, {64});
+    judgeAnswer(nullptr);
+    EXPECT_EQ(verdict(), L"正解！");
+    EXPECT_EQ(session.score, 1);
+    EXPECT_EQ(session.stageMisses, 0);
+    const std::vector<std::string> steps{"brush", "fillKey", "deleteBrush", "show", "verdict", "box", "show"};
+    EXPECT_EQ(world.steps(), steps);
+    EXPECT_EQ(world.events[0].value, int(kAnswerKeyColour));
+    EXPECT_EQ(eventsNamed("fillKey")[0].handle, world.events[0].handle);
+    EXPECT_TRUE(world.liveBrushes.empty());
+    // The notes sound for a second between the green keys and the verdict.
+    const std::vector<uint32_t> sound{noteOnMessage(64), noteOffMessage(64)};
+    EXPECT_EQ(world.midiMessages(), sound);
+    EXPECT_EQ(world.timesOf("verdict")[0] - world.timesOf("show")[0], 1000);
+}
+
+TEST_F(Judging, AnExtraMarkIsAMissAndOnlyTheQuestionsKeysTurnGreen) {
+    ask({64}, {64, 65});
+    judgeAnswer(nullptr);
+    EXPECT_EQ(verdict(), L"ミス！");
+    EXPECT_EQ(greenKeys(), std::vector<int>{64});
+    EXPECT_EQ(session.stageMisses, 1);
+    EXPECT_EQ(session.missTotal, 1);
+    EXPECT_EQ(session.score, 0);
+    EXPECT_EQ(eventsNamed("box")[0].text, L"ミス残り2回");
+
+    resetWorld();
+    ask({48, 55, 60}, {48, 60});  // a missing mark; the unmarked note turns green too
+    judgeAnswer(nullptr);
+    EXPECT_EQ(verdict(), L"ミス！");
+    EXPECT_EQ(greenKeys(), (std::vector<int>{48, 55, 60}));
+
+    resetWorld();
+    ask({67}, {});  // nothing marked after the replays
+    session.replayCount = 3;
+    judgeAnswer(nullptr);
+    EXPECT_EQ(verdict(), L"ミス！");
+    EXPECT_EQ(greenKeys(), std::vector<int>{67});
+}
+
+TEST_F(Judging, PointsGrowWithTheStageAndTheScoreIsRightAligned) {
+    ask({40, 52}, {40, 52}, 4);
+    judgeAnswer(nullptr);
+    EXPECT_EQ(session.score, 25);
+    EXPECT_EQ(eventsNamed("box")[0].text, L"得点   25");
+
+    resetWorld();
+    session.score = 1976;
+    ask({30, 31, 32, 33, 34, 35}, {30, 31, 32, 33, 34, 35}, 7);
+    judgeAnswer(nullptr);
+    EXPECT_EQ(session.score, 2040);
+    EXPECT_EQ(eventsNamed("box")[0].text, L"得点 2040");
+}
+
+TEST_F(Judging, TheFourthMissOfAStageEndsTheGameWithoutRedrawingTheBox) {
+    session.stageMisses = 2;
+    session.missTotal = 5;
+    ask({60}, {61});
+    judgeAnswer(nullptr);
+    EXPECT_EQ(eventsNamed("box")[0].text, L"ミス残り0回");
+    EXPECT_EQ(gameState, kStateNextQuestion);
+
+    // The fourth, on the tenth order: 10 replaces the 3 the game thread stored.
+    resetWorld();
+    gameState = kStateStageCleared;
+    session.stageMisses = 3;
+    session.missTotal = 6;
+    ask({60}, {61});
+    judgeAnswer(nullptr);
+    EXPECT_EQ(gameState, kStateResults);
+    EXPECT_TRUE(eventsNamed("box").empty());
+    EXPECT_EQ(session.missTotal, 7);
+    EXPECT_EQ(verdict(), L"ミス！");
+}
+
+TEST_F(Judging, AQuitStoredDuringTheJudgementIsNotOverwritten) {
+    session.stageMisses = 3;
+    ask({60}, {});
+    world.bodies["verdict"] = [] { gameState = kStateQuit; };
+    judgeAnswer(nullptr);
+    EXPECT_EQ(gameState, kStateQuit);
+}
+
+// --- clearing a stage ---
+
+TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
+    session.stageIndex = 1;
+    session.orderIndex = 10;
+    session.score = 40;
+    session.missTotal = 2;
+    clearStage(nullptr);
+    EXPECT_EQ(world.steps(), (std::vector<std::string>{"panel", "type"}));
+    EXPECT_EQ(world.events[0].value, 248 << 16 | 165);
+    EXPECT_EQ(world.events[1].text, L"ステージ2をパーフェクトでクリアした。\nでは，次のステージに進む。");
+    EXPECT_EQ(session.stageIndex, 2);
+    EXPECT_EQ(session.orderIndex, 0);
+    EXPECT_EQ(session.score, 40);
+    EXPECT_EQ(session.missTotal, 2);
+    EXPECT_EQ(gameState, kStateNextQuestion);
+
+    resetWorld();
+    gameState = kStateNextQuestion;
+    session.stageMisses = 3;
+    clearStage(nullptr);
+    EXPECT_EQ(world.events[1].text, L"ステージ1をクリアした。\nでは，次のステージに進む。");
+    EXPECT_EQ(session.stageMisses, 0);
+}
+
+TEST_F(Orders, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
+    session.stageIndex = 7;
+    session.orderIndex = 10;
+    clearStage(nullptr);
+    EXPECT_EQ(world.events[1].text, L"ステージ8をパーフェクトでクリアした。");
+    EXPECT_EQ(session.stageIndex, 8);
+    EXPECT_EQ(gameState, kStateCelebration);
+
+    resetWorld();
+    gameState = kStateNextQuestion;
+    session.stageIndex = 7;
+    session.stageMisses = 1;
+    clearStage(nullptr);
+    EXPECT_EQ(world.events[1].text, L"ステージ8をクリアした。");
+    EXPECT_EQ(gameState, kStateCelebration);
 }
 
 TEST_F(Orders, QuittingWhileTheInstructionIsTypedMakesNoQuestion) {
