@@ -12,6 +12,7 @@
 #include "game/game_state.h"
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
+#include "tests/wine/canvas_pixels_win.h"
 
 // What the canvas needs from the rest of the program: the module whose
 // resources it loads, an error box that records instead of waiting for a
@@ -39,44 +40,6 @@ constexpr COLORREF kHatchLine = RGB(51, 102, 0);
 constexpr COLORREF kHatchGap = RGB(102, 0, 51);
 constexpr COLORREF kTyped = RGB(255, 255, 153);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-// A 630 x 250 picture of a device context, read through a DIB section.
-struct Pixels {
-    std::vector<COLORREF> at;  // row by row from the top
-    COLORREF operator()(int x, int y) const { return at[size_t(y) * kCanvasWidth + x]; }
-};
-
-Pixels readPixels(HDC source) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kCanvasWidth;
-    info.bmiHeader.biHeight = -kCanvasHeight;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HBITMAP section = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HDC dc = CreateCompatibleDC(source);
-    const HGDIOBJ previous = SelectObject(dc, section);
-    BitBlt(dc, 0, 0, kCanvasWidth, kCanvasHeight, source, 0, 0, SRCCOPY);
-    Pixels pixels;
-    const auto* quads = static_cast<const uint32_t*>(bits);
-    for (int i = 0; i < kCanvasWidth * kCanvasHeight; ++i) {
-        const uint32_t q = quads[i];  // 0x00RRGGBB
-        pixels.at.push_back(RGB(q >> 16 & 0xFF, q >> 8 & 0xFF, q & 0xFF));
-    }
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(section);
-    return pixels;
-}
-
-void fillCanvas(COLORREF colour, int top = 0, int bottom = kCanvasHeight) {
-    const HBRUSH brush = CreateSolidBrush(colour);
-    const RECT band{0, top, kCanvasWidth, bottom};
-    FillRect(canvasDc, &band, brush);
-    DeleteObject(brush);
-}
 
 // What every drawer must leave as it found it.
 struct StandingState {

@@ -1,0 +1,51 @@
+// Reading a device context back as pixels, and filling the canvas with one
+// colour: what the Wine tests of the canvas's drawers compare with.
+#ifndef VARLO_TESTS_WINE_CANVAS_PIXELS_WIN_H
+#define VARLO_TESTS_WINE_CANVAS_PIXELS_WIN_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "display/canvas_win.h"
+
+// A 630 x 250 picture of a device context, read through a DIB section.
+struct Pixels {
+    std::vector<COLORREF> at;  // row by row from the top
+    COLORREF operator()(int x, int y) const { return at[size_t(y) * kCanvasWidth + x]; }
+};
+
+inline Pixels readPixels(HDC source) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kCanvasWidth;
+    info.bmiHeader.biHeight = -kCanvasHeight;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP section = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC dc = CreateCompatibleDC(source);
+    const HGDIOBJ previous = SelectObject(dc, section);
+    BitBlt(dc, 0, 0, kCanvasWidth, kCanvasHeight, source, 0, 0, SRCCOPY);
+    Pixels pixels;
+    const auto* quads = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < kCanvasWidth * kCanvasHeight; ++i) {
+        const uint32_t q = quads[i];  // 0x00RRGGBB
+        pixels.at.push_back(RGB(q >> 16 & 0xFF, q >> 8 & 0xFF, q & 0xFF));
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(section);
+    return pixels;
+}
+
+inline void fillCanvas(COLORREF colour, int top = 0, int bottom = kCanvasHeight) {
+    const HBRUSH brush = CreateSolidBrush(colour);
+    const RECT band{0, top, kCanvasWidth, bottom};
+    FillRect(canvasDc, &band, brush);
+    DeleteObject(brush);
+}
+
+#endif

@@ -1,0 +1,323 @@
+// The keyboard and the verdict drawn with the real GDI under Wine, checked
+// pixel by pixel against the keyboard pictures as the program carries them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_win.h"
+#include "display/canvas_win.h"
+#include "display/keyboard.h"
+#include "display/keyboard_layout.h"
+#include "game/game_state.h"
+#include "picture/png_decoder.h"
+#include "resources/resource.h"
+#include "tests/wine/canvas_pixels_win.h"
+
+namespace {
+
+constexpr COLORREF kFill = RGB(23, 87, 201);     // in none of the pictures
+constexpr COLORREF kKeyFill = RGB(201, 17, 61);  // nor this
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(192, 192, 192);
+constexpr COLORREF kVerdictShadow = RGB(255, 51, 0);
+constexpr COLORREF kVerdictFace = RGB(255, 204, 153);
+
+// Picture resource `id` decoded by the program's own decoder.
+DibPicture decodedPicture(int id) {
+    DibPicture picture;
+    const HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));
+    if (resource == nullptr) return picture;
+    const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(instance, resource)));
+    decodePng(bytes, SizeofResource(instance, resource), picture);
+    return picture;
+}
+
+// The colour of the picture's pixel (x, y), counted from its top-left corner.
+COLORREF colourAt(const DibPicture& picture, int x, int y) {
+    const uint8_t* row = &picture.bits[size_t(picture.height - 1 - y) * picture.stride];
+    unsigned index = 0;
+    switch (picture.bitCount) {
+    case 1: index = row[x / 8] >> (7 - x % 8) & 1; break;
+    case 4: index = x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0xF; break;
+    case 8: index = row[x]; break;
+    default: return CLR_INVALID;  // the keyboard pictures all have palettes
+    }
+    const uint8_t* quad = &picture.colourTable[size_t(index) * 4];
+    return RGB(quad[2], quad[1], quad[0]);
+}
+
+// Where two canvas pictures differ: how many pixels, and the first of them.
+std::string differences(const Pixels& actual, const std::vector<COLORREF>& expected) {
+    int count = 0;
+    std::ostringstream first;
+    for (int y = 0; y < kCanvasHeight; ++y) {
+        for (int x = 0; x < kCanvasWidth; ++x) {
+            const COLORREF want = expected[size_t(y) * kCanvasWidth + x];
+            if (actual(x, y) == want) continue;
+            if (count++ > 0) continue;
+            first << " first at (" << x << ", " << y << "): " << std::hex << actual(x, y) << " not " << want;
+        }
+    }
+    return count == 0 ? std::string() : std::to_string(count) + " pixels differ;" + first.str();
+}
+
+// The objects a drawer must leave selected in the canvas.
+struct Selected {
+    HGDIOBJ font, brush, pen, bitmap;
+    static Selected in(HDC dc) {
+        return Selected{GetCurrentObject(dc, OBJ_FONT), GetCurrentObject(dc, OBJ_BRUSH), GetCurrentObject(dc, OBJ_PEN),
+                        GetCurrentObject(dc, OBJ_BITMAP)};
+    }
+    bool operator==(const Selected& o) const {
+        return font == o.font && brush == o.brush && pen == o.pen && bitmap == o.bitmap;
+    }
+};
+
+LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class Keyboard : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = plainProc;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = L"KeyboardTestWindow";
+        RegisterClassW(&windowClass);
+        window = CreateWindowW(L"KeyboardTestWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, kCanvasWidth, kCanvasHeight,
+                               nullptr, nullptr, instance, nullptr);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(createCanvas(window));
+    }
+    static void TearDownTestSuite() {
+        destroyCanvas();
+        DestroyWindow(window);
+    }
+    void SetUp() override {
+        gameState = kStateWaitingAnswer;
+        prepareCanvas(window);  // transparent text background, as the game thread leaves it
+    }
+
+    static HWND window;
+};
+HWND Keyboard::window = nullptr;
+
+// Where the pictures of a stage go: the octave picture's copies in the
+// keyboard band from y = 70, each without the picture's right border, and the
+// middle-C picture at the top.
+struct Placement {
+    int stageIndex;
+    int octavePicture;
+    std::vector<int> copyX;
+    int middleCX;
+};
+
+TEST_F(Keyboard, DrawingPlacesThePicturesOfTheStageAndNothingElse) {
+    const DibPicture middleC = decodedPicture(IDP_MIDDLE_C);
+    ASSERT_EQ(middleC.width, 60u);
+    ASSERT_EQ(middleC.height, 60u);
+    const Placement placements[] = {
+        {0, IDP_KEYS_WIDE, {211}, 186},
+        {2, IDP_KEYS_WIDE, {1, 211, 421}, 186},
+        {6, IDP_KEYS_NARROW, {0, 105, 210, 315, 420, 525}, 284},
+    };
+    for (const Placement& placement : placements) {
+        SCOPED_TRACE("stage index " + std::to_string(placement.stageIndex));
+        const DibPicture octave = decodedPicture(placement.octavePicture);
+        ASSERT_EQ(octave.height, 76u);
+        std::vector<COLORREF> expected(size_t(kCanvasWidth) * kCanvasHeight, kFill);
+        auto put = [&](const DibPicture& picture, int width, int left, int top) {
+            for (int y = 0; y < int(picture.height); ++y) {
+                for (int x = 0; x < width && left + x < kCanvasWidth; ++x) {
+                    expected[size_t(top + y) * kCanvasWidth + left + x] = colourAt(picture, x, y);
+                }
+            }
+        };
+        put(middleC, 60, placement.middleCX, 0);
+        for (int x : placement.copyX) put(octave, int(octave.width) - 1, x, 70);
+
+        fillCanvas(kFill);
+        const Selected before = Selected::in(canvasDc);
+        EXPECT_EQ(drawKeyboard(window, placement.stageIndex), 1);
+        EXPECT_TRUE(Selected::in(canvasDc) == before) << "drawKeyboard changed what the canvas has selected";
+        EXPECT_EQ(differences(readPixels(canvasDc), expected), "");
+    }
+}
+
+// One layout's keys as fillKey addresses them.
+struct KeyLayout {
+    int stageIndex;
+    int firstOctave, lastOctave;
+};
+
+TEST_F(Keyboard, AFilledKeyIsExactlyItsInsideInThePicture) {
+    for (const KeyLayout layout : {KeyLayout{1, 4, 6}, KeyLayout{4, 2, 7}}) {
+        SCOPED_TRACE("stage index " + std::to_string(layout.stageIndex));
+        session.stageIndex = layout.stageIndex;
+        fillCanvas(kFill);
+        ASSERT_EQ(drawKeyboard(window, layout.stageIndex), 1);
+        const Pixels keyboard = readPixels(canvasDc);
+
+        // The lines between white keys are the black columns of the lower
+        // half; the first copy's left border is the first of them.
+        std::vector<int> separators;
+        for (int x = 0; x < kCanvasWidth; ++x) {
+            if (keyboard(x, 130) == kBlack) separators.push_back(x);
+        }
+        ASSERT_EQ(separators.size(), size_t(7 * (layout.lastOctave - layout.firstOctave + 1)));
+
+        const Brush brush = createSolidBrush(kKeyFill);
+        ASSERT_NE(brush, nullptr);
+        const Selected before = Selected::in(canvasDc);
+        for (int octave = layout.firstOctave; octave <= layout.lastOctave; ++octave) {
+            for (int semitone = 0; semitone < 12; ++semitone) {
+                const int white = whiteKeyIndex[semitone];
+                const size_t line = size_t(7 * (octave - layout.firstOctave) + white);
+                const int left = separators[line];
+                const int right = line + 1 < separators.size() ? separators[line + 1] : kCanvasWidth;
+
+                // A white key: its white pixels between its two lines. A black
+                // key: its run of black in the upper half, less the outline
+                // columns, the top row and the grey-and-black bottom row.
+                std::vector<COLORREF> expected = keyboard.at;
+                auto fill = [&](int x, int y) { expected[size_t(y) * kCanvasWidth + x] = kKeyFill; };
+                if (isBlackKey[semitone] == 0) {
+                    for (int y = 71; y < 145; ++y) {
+                        for (int x = left + 1; x < right; ++x) {
+                            if (keyboard(x, y) == kWhite) fill(x, y);
+                        }
+                    }
+                } else {
+                    // Past the end of the left neighbour's black key, to the first run starting here.
+                    int start = left + 1;
+                    while (start < right && keyboard(start, 80) == kBlack) ++start;
+                    while (start < right && keyboard(start, 80) != kBlack) ++start;
+                    int end = start;
+                    while (end + 1 < kCanvasWidth && keyboard(end + 1, 80) == kBlack) ++end;
+                    ASSERT_LT(start, right) << "no black key right of white key " << white << " of octave " << octave;
+                    ASSERT_EQ(keyboard(start, 119), kGrey);
+                    for (int y = 71; y < 119; ++y) {
+                        for (int x = start + 1; x < end; ++x) fill(x, y);
+                    }
+                }
+
+                // Any black flag but 1 is the white key; the stock brush of the
+                // key's colour draws it back as the picture has it.
+                std::vector<int> flags{isBlackKey[semitone]};
+                if (isBlackKey[semitone] == 0) flags.push_back(2);
+                for (int black : flags) {
+                    SCOPED_TRACE("octave " + std::to_string(octave) + " white " + std::to_string(white) + " black " +
+                                 std::to_string(black));
+                    fillKey(octave, white, black, brush);
+                    EXPECT_EQ(differences(readPixels(canvasDc), expected), "");
+                    ASSERT_TRUE(Selected::in(canvasDc) == before) << "fillKey left something selected in the canvas";
+                    fillKey(octave, white, black, unmarkedKeyBrush(black));
+                    const std::string restored = differences(readPixels(canvasDc), keyboard.at);
+                    EXPECT_EQ(restored, "");
+                    if (!restored.empty()) drawKeyboard(window, layout.stageIndex);
+                }
+            }
+        }
+        EXPECT_EQ(GetObjectType(brush), DWORD(OBJ_BRUSH)) << "the caller's brush was deleted";
+        deleteBrush(brush);
+    }
+}
+
+// The extent of the pixels of one colour.
+struct Extent {
+    int left = kCanvasWidth, top = kCanvasHeight, right = -1, bottom = -1;
+    void add(int x, int y) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+};
+
+// Wine draws the verdict's letters antialiased: at their edges each channel
+// lies between the dimmed pixel's and the two text colours' channels.
+bool mixesTextOver(COLORREF pixel, COLORREF dimmed) {
+    auto within = [](int value, int under, int shadow, int face) {
+        return value >= std::min({under, shadow, face}) && value <= std::max({under, shadow, face});
+    };
+    return within(GetRValue(pixel), GetRValue(dimmed), GetRValue(kVerdictShadow), GetRValue(kVerdictFace)) &&
+           within(GetGValue(pixel), GetGValue(dimmed), GetGValue(kVerdictShadow), GetGValue(kVerdictFace)) &&
+           within(GetBValue(pixel), GetBValue(dimmed), GetBValue(kVerdictShadow), GetBValue(kVerdictFace));
+}
+
+TEST_F(Keyboard, TheVerdictDimsItsRectangleAndDrawsItsTextOverAShadow) {
+    // The verdict's rectangle, right and bottom exclusive.
+    constexpr int kLeft = 165, kTop = 60, kRight = 465, kBottom = 158;
+    session.stageIndex = 1;
+    std::vector<Pixels> verdicts;
+    for (const wchar_t* text : {L"正解！", L"ミス！"}) {
+        SCOPED_TRACE("verdict " + std::to_string(verdicts.size() + 1));
+        ASSERT_EQ(fillBackground(window), 1);
+        ASSERT_EQ(drawKeyboard(window, 1), 1);
+        const Pixels before = readPixels(canvasDc);
+        setTextColour(RGB(0, 0, 255));  // the verdict sets its own colours
+        const Selected selected = Selected::in(canvasDc);
+        drawVerdict(text);
+        EXPECT_TRUE(Selected::in(canvasDc) == selected) << "the canvas's font was not selected back";
+        const Pixels after = readPixels(canvasDc);
+
+        auto inside = [&](int x, int y) { return x >= kLeft && x < kRight && y >= kTop && y < kBottom; };
+        auto isText = [&](int x, int y) {
+            const bool onCanvas = x >= 0 && x < kCanvasWidth && y >= 0 && y < kCanvasHeight;
+            return onCanvas && (after(x, y) == kVerdictShadow || after(x, y) == kVerdictFace);
+        };
+        // Antialiased edges reach at most two pixels beyond a letter's solid pixels.
+        auto nearText = [&](int x, int y) {
+            for (int dy = -2; dy <= 2; ++dy) {
+                for (int dx = -2; dx <= 2; ++dx) {
+                    if (isText(x + dx, y + dy)) return true;
+                }
+            }
+            return false;
+        };
+        int changedOutside = 0, wrongInside = 0, shadowWithoutFace = 0;
+        std::ostringstream firstWrong;
+        Extent shadow, face;
+        for (int y = 0; y < kCanvasHeight; ++y) {
+            for (int x = 0; x < kCanvasWidth; ++x) {
+                const COLORREF pixel = after(x, y);
+                if (!inside(x, y)) {
+                    changedOutside += pixel != before(x, y);
+                    continue;
+                }
+                const COLORREF dimmed = before(x, y) & RGB(192, 192, 192);
+                if (pixel == kVerdictShadow) {
+                    shadow.add(x, y);
+                    // The face is the same letters two pixels up-left, drawn last.
+                    shadowWithoutFace += after(x - 2, y - 2) != kVerdictFace;
+                } else if (pixel == kVerdictFace) {
+                    face.add(x, y);
+                } else if (pixel != dimmed && !(mixesTextOver(pixel, dimmed) && nearText(x, y))) {
+                    if (wrongInside++ == 0) firstWrong << "(" << x << ", " << y << ") is " << std::hex << pixel;
+                }
+            }
+        }
+        EXPECT_EQ(changedOutside, 0);
+        EXPECT_EQ(wrongInside, 0) << firstWrong.str();
+        EXPECT_EQ(shadowWithoutFace, 0);
+        ASSERT_GE(shadow.right, 0) << "no shadow";
+        ASSERT_GE(face.right, 0) << "no face";
+        EXPECT_EQ(face.left, shadow.left - 2);
+        EXPECT_EQ(face.top, shadow.top - 2);
+        EXPECT_EQ(face.right, shadow.right - 2);
+        EXPECT_EQ(face.bottom, shadow.bottom - 2);
+        EXPECT_NEAR((face.left + face.right) / 2.0, (kLeft + kRight) / 2.0, 10) << "not centred";
+        verdicts.push_back(after);
+    }
+    EXPECT_NE(verdicts[0].at, verdicts[1].at);
+}
+
+}  // namespace
