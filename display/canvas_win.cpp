@@ -47,6 +47,10 @@ void presentCanvas(Window window, int x, int y) {
     const HDC windowDc = GetDC(window);
     BitBlt(windowDc, x, y, kCanvasWidth - x, kCanvasHeight - y, canvasDc, 0, 0, SRCCOPY);
     ReleaseDC(window, windowDc);
+    // Under Wine, what another thread draws into a window reaches the screen
+    // only when the window's own thread next handles a message: an empty one
+    // wakes it. Windows ignores the message.
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) PostMessageW(window, WM_NULL, 0, 0);
 }
 
 void setTextColour(uint32_t colour) { SetTextColor(canvasDc, colour); }
