@@ -411,6 +411,34 @@ std::vector<MidiCall> readMidiLog(const Program& program) {
     return calls;
 }
 
+std::vector<Sounding> soundings(const std::vector<MidiCall>& calls) {
+    std::vector<Sounding> found;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        const MidiCall& call = calls[i];
+        if (call.function != "midiOutShortMsg") continue;
+        const uint32_t status = call.value & 0xF0;
+        const int note = int(call.value >> 8 & 0x7F);
+        if (status == 0x90) {
+            // A note-on after a note-off begins the next sounding.
+            if (found.empty() || found.back().offCount > 0) {
+                found.emplace_back();
+                found.back().firstOn = i;
+                found.back().onMs = call.ms;
+            }
+            found.back().notes.push_back(note);
+            found.back().lastOnMs = call.ms;
+        } else if (status == 0x80 && !found.empty()) {
+            Sounding& s = found.back();
+            if (s.offCount++ == 0) {
+                s.firstOff = i;
+                s.offMs = call.ms;
+            }
+            s.lastOffMs = call.ms;
+        }
+    }
+    return found;
+}
+
 std::vector<HelpCall> readHelpLog(const Program& program) {
     std::vector<HelpCall> calls;
     for (const std::string& line : logLines(pathIn(program, kHelpLog))) {

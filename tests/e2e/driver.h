@@ -86,6 +86,9 @@ struct Capture {
 bool capture(HWND window, Capture& out);
 // Polls until pred(capture) holds; returns false on timeout.
 template <class Pred> bool waitForPixels(HWND window, Pred pred, DWORD timeoutMs = kDefaultTimeoutMs);
+// waitForPixels that keeps the last capture taken in `last`.
+template <class Pred>
+bool waitForScreen(HWND window, Capture& last, Pred pred, DWORD timeoutMs = kDefaultTimeoutMs);
 constexpr uint32_t rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
 
 // Logs of the doubles.
@@ -93,6 +96,20 @@ std::vector<MidiCall> readMidiLog(const Program& program);
 std::vector<HelpCall> readHelpLog(const Program& program);
 // Polls the MIDI log until pred(calls) holds.
 template <class Pred> bool waitForMidi(const Program& program, Pred pred, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// Notes sounded together: a run of note-ons (status 0x90) and the note-offs
+// (0x80) that follow it, up to the next note-on.
+struct Sounding {
+    std::vector<int> notes;       // in the order of their note-ons
+    size_t firstOn = 0;           // index in the log of the first note-on
+    size_t firstOff = 0;          // index of the first note-off; 0 while none came
+    double onMs = 0, lastOnMs = 0;
+    double offMs = 0, lastOffMs = 0;
+    size_t offCount = 0;
+    bool ended() const { return !notes.empty() && offCount == notes.size(); }
+};
+// The soundings of a MIDI log, in order.
+std::vector<Sounding> soundings(const std::vector<MidiCall>& calls);
 
 // Message boxes (class "#32770") of the program's process.
 // nullptr on timeout or when the process ends first.
@@ -122,6 +139,10 @@ template <class Pred> bool waitFor(Pred pred, DWORD timeoutMs = kDefaultTimeoutM
 template <class Pred> bool waitForPixels(HWND window, Pred pred, DWORD timeoutMs) {
     Capture c;
     return waitFor([&] { return capture(window, c) && pred(c); }, timeoutMs);
+}
+
+template <class Pred> bool waitForScreen(HWND window, Capture& last, Pred pred, DWORD timeoutMs) {
+    return waitFor([&] { return capture(window, last) && pred(last); }, timeoutMs);
 }
 
 template <class Pred> bool waitForMidi(const Program& program, Pred pred, DWORD timeoutMs) {

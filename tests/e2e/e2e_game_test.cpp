@@ -1,0 +1,403 @@
+// Whole games played through the window: the question's notes read from the
+// MIDI log, its keys marked with left clicks and confirmed with a right click,
+// and what follows checked pixel for pixel: pink marks, green answer keys, the
+// verdict over the dimmed keyboard, the status boxes and the stage's end.
+// Texts are drawn here with the program's font and flags and compared with
+// the window: under one Wine both processes draw them alike, to the pixel.
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "display/keyboard_layout.h"
+#include "e2e_fixture.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
+constexpr uint32_t kAnswerKey = driver::rgb(51, 255, 102);
+constexpr COLORREF kTypedColour = RGB(255, 255, 153);
+constexpr COLORREF kShadowColour = RGB(255, 51, 0);
+constexpr COLORREF kFaceColour = RGB(255, 204, 153);
+constexpr uint32_t kShadowPixel = driver::rgb(255, 51, 0);
+constexpr uint32_t kFacePixel = driver::rgb(255, 204, 153);
+
+// A question comes some seconds after the last: 1.5 s for the verdict, the
+// instruction typed, 1 s of silence and 2 s of notes.
+constexpr DWORD kQuestionTimeoutMs = 30000;
+// Long enough for the next question, had there been one.
+constexpr DWORD kNoQuestionMs = 8000;
+// A right click counts only in GameState 5 or 7 and is repeated until it does.
+constexpr DWORD kClickRetryMs = 500;
+// The verdict stays 1.5 s; the green keys show for the 1 s of the judging sound.
+constexpr DWORD kScreenTimeoutMs = 5000;
+
+// The message area where the game types.
+constexpr int kMessageLeft = 248, kMessageTop = 165, kMessageWidth = 360, kMessageHeight = 61;
+constexpr int kHintLineRow = 16;  // the hint is typed on the second line of the message area
+
+HFONT createGameFont(int height) {
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_MODERN | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+}
+
+driver::Capture black(int width, int height) {
+    driver::Capture image;
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(size_t(width) * height, 0);
+    return image;
+}
+
+// `base` with draw(dc) done over it, on a 32-bit bitmap with a transparent text background.
+template <class Draw> driver::Capture drawnOver(const driver::Capture& base, Draw draw) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = base.width;
+    info.bmiHeader.biHeight = -base.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    driver::Capture out = base;
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dc == nullptr || bitmap == nullptr || bits == nullptr) {
+        out.pixels.assign(out.pixels.size(), 0xFFFFFFFFu);  // matches no capture
+    } else {
+        uint32_t* pixels = static_cast<uint32_t*>(bits);
+        std::copy(base.pixels.begin(), base.pixels.end(), pixels);
+        const HGDIOBJ previous = SelectObject(dc, bitmap);
+        SetBkMode(dc, TRANSPARENT);
+        draw(dc);
+        GdiFlush();
+        SelectObject(dc, previous);
+        for (size_t i = 0; i < out.pixels.size(); ++i) out.pixels[i] = pixels[i] & 0x00FFFFFFu;
+    }
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    if (dc != nullptr) DeleteDC(dc);
+    return out;
+}
+
+void drawText(HDC dc, int fontHeight, COLORREF colour, const std::wstring& text, RECT rect, UINT flags) {
+    const HFONT font = createGameFont(fontHeight);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text.c_str(), -1, &rect, flags);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+}
+
+struct StatusBox {
+    int left, top;
+    COLORREF colour;
+};
+constexpr StatusBox kStageBox{20, 165, RGB(255, 0, 153)};
+constexpr StatusBox kOrderBox{132, 165, RGB(153, 255, 153)};
+constexpr StatusBox kMissesBox{20, 210, RGB(0, 153, 255)};
+constexpr StatusBox kScoreBox{132, 210, RGB(204, 153, 51)};
+
+std::wstring formatted(const wchar_t* format, int value) {
+    wchar_t text[64];
+    std::swprintf(text, 64, format, value);
+    return text;
+}
+std::wstring stageText(int stage) { return formatted(L"ステージ%d", stage); }
+std::wstring orderText(int order) { return formatted(L"指令%d", order); }
+std::wstring missesText(int left) { return formatted(L"ミス残り%d回", left); }
+std::wstring scoreText(int score) { return formatted(L"得点%5d", score); }
+
+// A status box's 80 x 16 inside: its text centred on the black panel.
+driver::Capture boxImage(const StatusBox& box, const std::wstring& text) {
+    return drawnOver(black(80, 16), [&](HDC dc) {
+        drawText(dc, 16, box.colour, text, RECT{0, 0, 80, 16},
+                 DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    });
+}
+
+// The message area with `text` wholly typed on its black panel.
+driver::Capture typedImage(const std::wstring& text) {
+    return drawnOver(black(kMessageWidth, kMessageHeight), [&](HDC dc) {
+        drawText(dc, 16, kTypedColour, text, RECT{0, 0, kMessageWidth, kMessageHeight}, DT_NOPREFIX);
+    });
+}
+
+// The screen `before` with the verdict drawn over it: the area behind it
+// ANDed with light grey, then the shadow and the face of the text.
+driver::Capture withVerdict(const driver::Capture& before, const wchar_t* verdict) {
+    driver::Capture out = before;
+    for (int y = 60; y < 158; ++y)
+        for (int x = 165; x < 465; ++x) out.pixels[size_t(y) * out.width + x] &= 0xC0C0C0u;
+    return drawnOver(out, [&](HDC dc) {
+        drawText(dc, 98, kShadowColour, verdict, RECT{167, 62, 467, 160}, DT_CENTER | DT_NOPREFIX);
+        drawText(dc, 98, kFaceColour, verdict, RECT{165, 60, 465, 158}, DT_CENTER | DT_NOPREFIX);
+    });
+}
+
+void place(driver::Capture& screen, int left, int top, const driver::Capture& part) {
+    for (int y = 0; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x) screen.pixels[size_t(top + y) * screen.width + left + x] = part.at(x, y);
+}
+
+// Pixels of `part`, from row `firstRow` on, that differ from the screen at (left, top).
+int differences(const driver::Capture& screen, int left, int top, const driver::Capture& part, int firstRow = 0) {
+    if (screen.width < left + part.width || screen.height < top + part.height) return part.width * part.height;
+    int count = 0;
+    for (int y = firstRow; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x) count += screen.at(left + x, top + y) != part.at(x, y) ? 1 : 0;
+    return count;
+}
+
+bool boxReads(const driver::Capture& screen, const StatusBox& box, const std::wstring& text) {
+    return differences(screen, box.left, box.top, boxImage(box, text)) == 0;
+}
+
+// Pixels of the colour in the verdict's area.
+int countColour(const driver::Capture& screen, uint32_t colour) {
+    int count = 0;
+    for (int y = 60; y < 158; ++y)
+        for (int x = 165; x < 465; ++x) count += screen.at(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+// Where a click marks the note's key: a black key in its middle, a white key
+// below the black keys, where it is whole.
+POINT keyPoint(int stageIndex, int note) {
+    const Key key = noteKey(note);
+    const KeyRect area = keyRegion(stageIndex, key.octave, key.white, key.black).area;
+    return POINT{(area.left + area.right) / 2, key.black == 1 ? (area.top + area.bottom) / 2 : 132};
+}
+
+// True when every pixel of the key's inside has the colour.
+bool keyIs(const driver::Capture& screen, int stageIndex, int note, uint32_t colour) {
+    const Key key = noteKey(note);
+    const KeyRegion region = keyRegion(stageIndex, key.octave, key.white, key.black);
+    for (int y = region.area.top; y < region.area.bottom; ++y) {
+        for (int x = region.area.left; x < region.area.right; ++x) {
+            bool cut = false;
+            for (int i = 0; i < region.cutCount; ++i) {
+                const KeyRect& c = region.cuts[i];
+                cut = cut || (x >= c.left && x < c.right && y >= c.top && y < c.bottom);
+            }
+            if (!cut && screen.at(x, y) != colour) return false;
+        }
+    }
+    return true;
+}
+
+bool contains(const std::vector<int>& notes, int note) {
+    for (int n : notes)
+        if (n == note) return true;
+    return false;
+}
+
+class GamePlay : public VarloTest {
+protected:
+    std::vector<driver::Sounding> sounds() { return driver::soundings(driver::readMidiLog(program)); }
+
+    // Waits until sounding `index` has ended and returns it.
+    void waitForSound(size_t index, driver::Sounding& out, DWORD timeoutMs = kQuestionTimeoutMs) {
+        std::vector<driver::Sounding> found;
+        const bool ended = driver::waitFor([&] {
+            found = sounds();
+            return found.size() > index && found[index].ended();
+        }, timeoutMs);
+        ASSERT_TRUE(ended) << "sounding " << index + 1 << " did not come and end; " << found.size() << " so far";
+        out = found[index];
+    }
+
+    // The four boxes as presentQuestion draws them.
+    void expectBoxes(int stage, int order, int missesLeft, int score) {
+        driver::Capture screen;
+        const bool shown = driver::waitForScreen(program.window, screen, [&](const driver::Capture& c) {
+            return boxReads(c, kStageBox, stageText(stage)) && boxReads(c, kOrderBox, orderText(order)) &&
+                   boxReads(c, kMissesBox, missesText(missesLeft)) && boxReads(c, kScoreBox, scoreText(score));
+        }, kScreenTimeoutMs);
+        EXPECT_TRUE(shown) << "at order " << order << " the boxes should read stage " << stage << ", order "
+                           << order << ", " << missesLeft << " misses left, score " << score << "; differing pixels: "
+                           << differences(screen, kStageBox.left, kStageBox.top, boxImage(kStageBox, stageText(stage)))
+                           << ", " << differences(screen, kOrderBox.left, kOrderBox.top, boxImage(kOrderBox, orderText(order)))
+                           << ", " << differences(screen, kMissesBox.left, kMissesBox.top, boxImage(kMissesBox, missesText(missesLeft)))
+                           << ", " << differences(screen, kScoreBox.left, kScoreBox.top, boxImage(kScoreBox, scoreText(score)));
+    }
+
+    void expectHint(const std::wstring& hint) {
+        const driver::Capture expected = typedImage(hint);
+        driver::Capture screen;
+        const bool shown = driver::waitForScreen(program.window, screen, [&](const driver::Capture& c) {
+            return differences(c, kMessageLeft, kMessageTop, expected, kHintLineRow) == 0;
+        }, kScreenTimeoutMs);
+        EXPECT_TRUE(shown) << "the hint line differs in "
+                           << differences(screen, kMessageLeft, kMessageTop, expected, kHintLineRow) << " pixels";
+    }
+
+    // Marks the keys with left clicks and waits until each is pink.
+    void mark(int stageIndex, const std::vector<int>& notes) {
+        for (int note : notes) {
+            const POINT at = keyPoint(stageIndex, note);
+            driver::leftClick(program.window, at.x, at.y);
+        }
+        driver::Capture screen;
+        const bool pink = driver::waitForScreen(program.window, screen, [&](const driver::Capture& c) {
+            for (int note : notes)
+                if (!keyIs(c, stageIndex, note, kMarkedKey)) return false;
+            return true;
+        }, kScreenTimeoutMs);
+        ASSERT_TRUE(pink) << "the marked keys did not all turn pink";
+    }
+
+    // Right clicks until sounding `index` begins.
+    bool rightClickUntilSounding(size_t index) {
+        return driver::waitFor([&] {
+            driver::rightClick(program.window, 600, 240);
+            return driver::waitFor([&] { return sounds().size() > index; }, kClickRetryMs);
+        }, kQuestionTimeoutMs);
+    }
+
+    // Confirms the marks and follows the judgement: while the notes sound
+    // again every key of the question is green and the other marks stay pink;
+    // then the verdict is drawn over the dimmed keyboard and, if `box` is
+    // given, that box is redrawn with `boxText`; nothing else changes.
+    void confirmAndJudge(int stageIndex, const driver::Sounding& question, const std::vector<int>& marked,
+                         const wchar_t* verdict, const StatusBox* box, const std::wstring& boxText) {
+        const size_t judging = sounds().size();
+        ASSERT_TRUE(rightClickUntilSounding(judging)) << "the right click was not taken";
+
+        driver::Capture before;
+        const bool green = driver::waitForScreen(program.window, before, [&](const driver::Capture& c) {
+            for (int note : question.notes)
+                if (!keyIs(c, stageIndex, note, kAnswerKey)) return false;
+            for (int note : marked)
+                if (!contains(question.notes, note) && !keyIs(c, stageIndex, note, kMarkedKey)) return false;
+            // Taken while the notes still sounded, so before the verdict.
+            const auto now = sounds();
+            return now.size() > judging && now[judging].offCount == 0;
+        }, kScreenTimeoutMs);
+        ASSERT_TRUE(green) << "during the judging sound the question's keys were not all green, "
+                              "or a wrong mark was not pink";
+
+        driver::Sounding judged;
+        ASSERT_NO_FATAL_FAILURE(waitForSound(judging, judged, kScreenTimeoutMs));
+        EXPECT_EQ(judged.notes, question.notes) << "the judging sound plays the question's notes";
+
+        driver::Capture expected = withVerdict(before, verdict);
+        if (box != nullptr) place(expected, box->left, box->top, boxImage(*box, boxText));
+        // The last screen that showed a verdict, for the messages.
+        driver::Capture after, verdictScreen;
+        const bool shown = driver::waitForScreen(program.window, after, [&](const driver::Capture& c) {
+            if (countColour(c, kFacePixel) == 0) return false;
+            verdictScreen = c;
+            return differences(c, 0, 0, expected) == 0;
+        }, kScreenTimeoutMs);
+        ASSERT_GT(verdictScreen.width, 0) << "no verdict was drawn";
+        EXPECT_GT(countColour(verdictScreen, kShadowPixel), 0) << "the verdict has no shadow";
+        if (box != nullptr) {
+            EXPECT_TRUE(boxReads(verdictScreen, *box, boxText)) << "the box redrawn after the verdict";
+        }
+        EXPECT_TRUE(shown) << "with the verdict the screen differs in " << differences(verdictScreen, 0, 0, expected)
+                           << " pixels from what it was, dimmed, with the verdict and the redrawn box over it";
+    }
+
+    // Expects no note to sound for a while: the game is over.
+    void expectSilence() {
+        const size_t count = sounds().size();
+        EXPECT_FALSE(driver::waitFor([&] { return sounds().size() > count; }, kNoQuestionMs))
+            << "a question was asked after the game had ended";
+    }
+};
+
+TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndClearsTheLastStage) {
+    constexpr int kStageIndex = 7;
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    driver::command(window, IDM_STAGE_FIRST + kStageIndex);
+
+    size_t next = 0;
+    for (int order = 1; order <= 10; ++order) {
+        SCOPED_TRACE("order " + std::to_string(order));
+        driver::Sounding question;
+        ASSERT_NO_FATAL_FAILURE(waitForSound(next, question));
+        ASSERT_GE(question.notes.size(), 2u);
+        ASSERT_LE(question.notes.size(), 6u);
+        expectBoxes(8, order, 3, 64 * (order - 1));
+        ASSERT_NO_FATAL_FAILURE(mark(kStageIndex, question.notes));
+        ASSERT_NO_FATAL_FAILURE(
+            confirmAndJudge(kStageIndex, question, question.notes, L"正解！", &kScoreBox, scoreText(64 * order)));
+        next += 2;  // the question and its judging sound
+    }
+
+    // The last stage is cleared: the message has no line about a next stage,
+    // and the celebration and results come instead of a question.
+    const driver::Capture message = typedImage(L"ステージ8をパーフェクトでクリアした。");
+    driver::Capture screen;
+    EXPECT_TRUE(driver::waitForScreen(window, screen, [&](const driver::Capture& c) {
+        return differences(c, kMessageLeft, kMessageTop, message) == 0;
+    }, kQuestionTimeoutMs)) << "the stage-clear message differs in "
+                            << differences(screen, kMessageLeft, kMessageTop, message) << " pixels";
+    EXPECT_TRUE(boxReads(screen, kScoreBox, scoreText(640)));
+    expectSilence();
+}
+
+TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {
+    constexpr int kStageIndex = 0;
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    driver::key(window, VK_F2);
+
+    size_t next = 0;
+    for (int miss = 1; miss <= 4; ++miss) {
+        SCOPED_TRACE("miss " + std::to_string(miss));
+        driver::Sounding question;
+        ASSERT_NO_FATAL_FAILURE(waitForSound(next, question));
+        ASSERT_EQ(question.notes.size(), 1u);
+        const int note = question.notes[0];
+        ASSERT_GE(note, 60);
+        ASSERT_LE(note, 71);
+        expectBoxes(1, miss, 4 - miss, 0);
+        // A neighbour: its fill must not spill over the question's key.
+        const int wrong = note < 71 ? note + 1 : note - 1;
+        // The first answer has the right key too, and one key too many.
+        const std::vector<int> marked = miss == 1 ? std::vector<int>{note, wrong} : std::vector<int>{wrong};
+        ASSERT_NO_FATAL_FAILURE(mark(kStageIndex, marked));
+        // The fourth miss leaves the misses box as it was, at none left.
+        const StatusBox* box = miss <= 3 ? &kMissesBox : nullptr;
+        ASSERT_NO_FATAL_FAILURE(confirmAndJudge(kStageIndex, question, marked, L"ミス！", box, missesText(3 - miss)));
+        next += 2;
+    }
+    driver::Capture screen;
+    ASSERT_TRUE(driver::waitForScreen(window, screen, [](const driver::Capture&) { return true; }));
+    EXPECT_TRUE(boxReads(screen, kMissesBox, missesText(0)));
+    EXPECT_TRUE(boxReads(screen, kScoreBox, scoreText(0)));
+    expectSilence();
+}
+
+TEST_F(GamePlay, ThreeReplaysThenTheFourthRightClickJudgesTheEmptyAnswerAsAMiss) {
+    constexpr int kStageIndex = 0;
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    driver::key(window, VK_F2);
+
+    driver::Sounding question;
+    ASSERT_NO_FATAL_FAILURE(waitForSound(0, question));
+    expectHint(L"\n右クリックでもう一度再生");
+    for (size_t replay = 1; replay <= 3; ++replay) {
+        SCOPED_TRACE("replay " + std::to_string(replay));
+        ASSERT_TRUE(rightClickUntilSounding(replay)) << "the right click did not replay the question";
+        driver::Sounding sounded;
+        ASSERT_NO_FATAL_FAILURE(waitForSound(replay, sounded));
+        EXPECT_EQ(sounded.notes, question.notes);
+        EXPECT_GT(sounded.offMs - sounded.lastOnMs, 1500.0) << "a replay sounds for two seconds";
+    }
+    // With the replays used up the hint asks for a confirmation.
+    expectHint(L"\n右クリックで確定");
+
+    ASSERT_NO_FATAL_FAILURE(confirmAndJudge(kStageIndex, question, {}, L"ミス！", &kMissesBox, missesText(2)));
+    const auto all = sounds();
+    ASSERT_EQ(all.size(), 5u) << "the question, three replays and the judging sound";
+    EXPECT_LT(all[4].offMs - all[4].lastOnMs, 1500.0) << "the judging sound lasts one second";
+}
+
+}  // namespace
