@@ -1,5 +1,6 @@
-// Reading a device context back as pixels, and filling the canvas with one
-// colour: what the Wine tests of the canvas's drawers compare with.
+// A window for the canvas, reading a device context back as pixels, and
+// filling the canvas with one colour: what the Wine tests of the canvas's
+// drawers draw into and compare with.
 #ifndef VARLO_TESTS_WINE_CANVAS_PIXELS_WIN_H
 #define VARLO_TESTS_WINE_CANVAS_PIXELS_WIN_H
 
@@ -46,6 +47,25 @@ inline void fillCanvas(COLORREF colour, int top = 0, int bottom = kCanvasHeight)
     const RECT band{0, top, kCanvasWidth, bottom};
     FillRect(canvasDc, &band, brush);
     DeleteObject(brush);
+}
+
+inline LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return 1;  // the test owns every pixel
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A visible popup window whose client area is the canvas's size, of a class
+// registered under `className`; null when it cannot be made.
+inline HWND openCanvasWindow(HINSTANCE instance, const wchar_t* className) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = plainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    RECT frame{0, 0, kCanvasWidth, kCanvasHeight};
+    AdjustWindowRect(&frame, WS_POPUP, FALSE);
+    return CreateWindowW(className, L"", WS_POPUP | WS_VISIBLE, 0, 0, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
 }
 
 #endif

@@ -54,23 +54,10 @@ struct StandingState {
     }
 };
 
-LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) return 1;  // the test owns every pixel
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 class Canvas : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = plainProc;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = L"CanvasTestWindow";
-        RegisterClassW(&windowClass);
-        RECT frame{0, 0, kCanvasWidth, kCanvasHeight};
-        AdjustWindowRect(&frame, WS_POPUP, FALSE);
-        window = CreateWindowW(L"CanvasTestWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, frame.right - frame.left,
-                               frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+        window = openCanvasWindow(instance, L"CanvasTestWindow");
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(createCanvas(window));
         uiFont = createGameFont(kUiFontHeight);

@@ -79,21 +79,10 @@ struct Selected {
     }
 };
 
-LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) return 1;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 class Keyboard : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = plainProc;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = L"KeyboardTestWindow";
-        RegisterClassW(&windowClass);
-        window = CreateWindowW(L"KeyboardTestWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, kCanvasWidth, kCanvasHeight,
-                               nullptr, nullptr, instance, nullptr);
+        window = openCanvasWindow(instance, L"KeyboardTestWindow");
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(createCanvas(window));
     }
