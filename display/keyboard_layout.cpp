@@ -30,9 +30,9 @@ bool hasBlackKeyRight(int white) { return white != 2 && white != 6; }
 }  // namespace
 
 KeyboardPlan keyboardPlan(int stageIndex) {
-    if (stageIndex == 0) return KeyboardPlan{103, 210, 1, {211}, 186};
-    if (isWideLayout(stageIndex)) return KeyboardPlan{103, 210, 3, {1, 211, 421}, 186};
-    return KeyboardPlan{102, 105, 6, {0, 105, 210, 315, 420, 525}, 284};
+    if (stageIndex == 0) return KeyboardPlan{IDP_KEYS_WIDE, 210, 1, {211}, 186};
+    if (isWideLayout(stageIndex)) return KeyboardPlan{IDP_KEYS_WIDE, 210, 3, {1, 211, 421}, 186};
+    return KeyboardPlan{IDP_KEYS_NARROW, 105, 6, {0, 105, 210, 315, 420, 525}, 284};
 }
 
 bool hitKey(int stageIndex, unsigned x, unsigned y, Key& key) {

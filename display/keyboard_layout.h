@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "resources/resource.h"
+
 // By semitone (0 = C): 1 for the black keys.
 extern const uint8_t isBlackKey[12];
 // By semitone: the white key, or for a black key the white key to its left.
@@ -30,9 +32,9 @@ struct KeyboardPlan {
     int copyX[6];
     int middleCX;       // the 60 x 60 middle-C picture goes to (middleCX, 0)
 };
+constexpr int kMiddleCPicture = IDP_MIDDLE_C;
 KeyboardPlan keyboardPlan(int stageIndex);
 
-constexpr int kMiddleCPicture = 104;
 constexpr int kMiddleCSize = 60;
 
 struct Key {
