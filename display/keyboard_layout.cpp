@@ -25,7 +25,8 @@ constexpr Layout kNarrow{105, 15, 2, 0, 11, 9};
 
 const Layout& layoutOf(int stageIndex) { return isWideLayout(stageIndex) ? kWide : kNarrow; }
 
-bool hasBlackKeyRight(int white) { return white != 2 && white != 6; }
+// C D F G A have a black key on their right; E and B do not.
+bool hasBlackKeyRight(int white) { return white >= 0 && white < 6 && white != 2; }
 
 }  // namespace
 
@@ -75,10 +76,10 @@ KeyRegion keyRegion(int stageIndex, int octave, int white, int black) {
         return region;
     }
     region.area = wide ? KeyRect{a, 71, a + 29, 145} : KeyRect{a, 71, a + 14, 145};
-    if (white == 0 || white == 1 || white == 3 || white == 4 || white == 5) {
+    if (hasBlackKeyRight(white)) {
         region.cuts[region.cutCount++] = wide ? KeyRect{a + 20, 71, a + 38, 120} : KeyRect{a + 10, 71, a + 19, 120};
     }
-    if (white == 1 || white == 2 || white == 4 || white == 5 || white == 6) {
+    if (white > 0 && hasBlackKeyRight(white - 1)) {
         region.cuts[region.cutCount++] = wide ? KeyRect{a - 10, 71, a + 8, 120} : KeyRect{a - 5, 71, a + 4, 120};
     }
     return region;
