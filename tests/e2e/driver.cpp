@@ -2,6 +2,8 @@
 // paths; under Wine the Z: drive is the Linux root, so "/a/b" is "Z:\a\b".
 #include "driver.h"
 
+#include "display/keyboard_layout.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -437,6 +439,29 @@ std::vector<Sounding> soundings(const std::vector<MidiCall>& calls) {
         }
     }
     return found;
+}
+
+std::vector<Sounding> soundingsOf(const Program& program) { return soundings(readMidiLog(program)); }
+
+bool waitForSoundingEnd(const Program& program, size_t index, DWORD timeoutMs) {
+    return waitFor([&] {
+        const auto found = soundingsOf(program);
+        return found.size() > index && found[index].ended();
+    }, timeoutMs);
+}
+
+bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeoutMs) {
+    constexpr DWORD kRetryMs = 500;
+    return waitFor([&] {
+        rightClick(program.window, 600, 240);
+        return waitFor([&] { return soundingsOf(program).size() > index; }, kRetryMs);
+    }, timeoutMs);
+}
+
+POINT keyPoint(int stageIndex, int note) {
+    const Key key = noteKey(note);
+    const KeyRect area = keyRegion(stageIndex, key.octave, key.white, key.black).area;
+    return POINT{(area.left + area.right) / 2, key.black == 1 ? (area.top + area.bottom) / 2 : 132};
 }
 
 std::vector<HelpCall> readHelpLog(const Program& program) {

@@ -110,6 +110,16 @@ struct Sounding {
 };
 // The soundings of a MIDI log, in order.
 std::vector<Sounding> soundings(const std::vector<MidiCall>& calls);
+// The soundings of the program's MIDI log so far.
+std::vector<Sounding> soundingsOf(const Program& program);
+// Waits until sounding `index` (counted from 0) has ended; false on timeout.
+bool waitForSoundingEnd(const Program& program, size_t index, DWORD timeoutMs);
+// Right-clicks the window until sounding `index` begins. The game takes a
+// right click only while it waits for the answer, so one may go unheard.
+bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeoutMs);
+// Where a click marks the note's key at the stage: a black key in its middle,
+// a white key below the black keys, where it is whole.
+POINT keyPoint(int stageIndex, int note);
 
 // Message boxes (class "#32770") of the program's process.
 // nullptr on timeout or when the process ends first.

@@ -30,8 +30,6 @@ constexpr uint32_t kFacePixel = driver::rgb(255, 204, 153);
 constexpr DWORD kQuestionTimeoutMs = 30000;
 // Long enough for the next question, had there been one.
 constexpr DWORD kNoQuestionMs = 8000;
-// A right click counts only in GameState 5 or 7 and is repeated until it does.
-constexpr DWORD kClickRetryMs = 500;
 // The verdict stays 1.5 s; the green keys show for the 1 s of the judging sound.
 constexpr DWORD kScreenTimeoutMs = 5000;
 
@@ -163,14 +161,6 @@ int countColour(const driver::Capture& screen, uint32_t colour) {
     return count;
 }
 
-// Where a click marks the note's key: a black key in its middle, a white key
-// below the black keys, where it is whole.
-POINT keyPoint(int stageIndex, int note) {
-    const Key key = noteKey(note);
-    const KeyRect area = keyRegion(stageIndex, key.octave, key.white, key.black).area;
-    return POINT{(area.left + area.right) / 2, key.black == 1 ? (area.top + area.bottom) / 2 : 132};
-}
-
 // True when every pixel of the key's inside has the colour.
 bool keyIs(const driver::Capture& screen, int stageIndex, int note, uint32_t colour) {
     const Key key = noteKey(note);
@@ -196,7 +186,7 @@ bool contains(const std::vector<int>& notes, int note) {
 
 class GamePlay : public VarloTest {
 protected:
-    std::vector<driver::Sounding> sounds() { return driver::soundings(driver::readMidiLog(program)); }
+    std::vector<driver::Sounding> sounds() { return driver::soundingsOf(program); }
 
     // Waits until sounding `index` has ended and returns it.
     void waitForSound(size_t index, driver::Sounding& out, DWORD timeoutMs = kQuestionTimeoutMs) {
@@ -237,7 +227,7 @@ protected:
     // Marks the keys with left clicks and waits until each is pink.
     void mark(int stageIndex, const std::vector<int>& notes) {
         for (int note : notes) {
-            const POINT at = keyPoint(stageIndex, note);
+            const POINT at = driver::keyPoint(stageIndex, note);
             driver::leftClick(program.window, at.x, at.y);
         }
         driver::Capture screen;
@@ -249,14 +239,6 @@ protected:
         ASSERT_TRUE(pink) << "the marked keys did not all turn pink";
     }
 
-    // Right clicks until sounding `index` begins.
-    bool rightClickUntilSounding(size_t index) {
-        return driver::waitFor([&] {
-            driver::rightClick(program.window, 600, 240);
-            return driver::waitFor([&] { return sounds().size() > index; }, kClickRetryMs);
-        }, kQuestionTimeoutMs);
-    }
-
     // Confirms the marks and follows the judgement: while the notes sound
     // again every key of the question is green and the other marks stay pink;
     // then the verdict is drawn over the dimmed keyboard and, if `box` is
@@ -264,7 +246,7 @@ protected:
     void confirmAndJudge(int stageIndex, const driver::Sounding& question, const std::vector<int>& marked,
                          const wchar_t* verdict, const StatusBox* box, const std::wstring& boxText) {
         const size_t judging = sounds().size();
-        ASSERT_TRUE(rightClickUntilSounding(judging)) << "the right click was not taken";
+        ASSERT_TRUE(driver::rightClickUntilSounding(program, judging, kQuestionTimeoutMs)) << "the right click was not taken";
 
         driver::Capture before;
         const bool green = driver::waitForScreen(program.window, before, [&](const driver::Capture& c) {
@@ -385,7 +367,7 @@ TEST_F(GamePlay, ThreeReplaysThenTheFourthRightClickJudgesTheEmptyAnswerAsAMiss)
     expectHint(L"\n右クリックでもう一度再生");
     for (size_t replay = 1; replay <= 3; ++replay) {
         SCOPED_TRACE("replay " + std::to_string(replay));
-        ASSERT_TRUE(rightClickUntilSounding(replay)) << "the right click did not replay the question";
+        ASSERT_TRUE(driver::rightClickUntilSounding(program, replay, kQuestionTimeoutMs)) << "the right click did not replay the question";
         driver::Sounding sounded;
         ASSERT_NO_FATAL_FAILURE(waitForSound(replay, sounded));
         EXPECT_EQ(sounded.notes, question.notes);

@@ -23,25 +23,6 @@ constexpr double kSeenLateMs = 100;
 // All notes of a chord go out one right after the other.
 constexpr double kChordSpreadMs = 50;
 constexpr DWORD kQuestionTimeoutMs = 30000;
-constexpr DWORD kClickRetryMs = 500;
-
-std::vector<driver::Sounding> soundsOf(const driver::Program& program) {
-    return driver::soundings(driver::readMidiLog(program));
-}
-
-bool soundEnded(const driver::Program& program, size_t index) {
-    return driver::waitFor([&] {
-        const auto found = soundsOf(program);
-        return found.size() > index && found[index].ended();
-    }, kQuestionTimeoutMs);
-}
-
-bool rightClickUntilSounding(const driver::Program& program, size_t index) {
-    return driver::waitFor([&] {
-        driver::rightClick(program.window, 600, 240);
-        return driver::waitFor([&] { return soundsOf(program).size() > index; }, kClickRetryMs);
-    }, kQuestionTimeoutMs);
-}
 
 // How long the notes held, from the last note-on to the first note-off.
 double held(const driver::Sounding& s) { return s.offMs - s.lastOnMs; }
@@ -86,8 +67,8 @@ TEST_F(GameTiming, TheChordSoundsASecondAfterTheKeyboardForTwoSecondsAndAgainOnR
     }, kQuestionTimeoutMs)) << "the keyboard did not show";
     ASSERT_GT(lastUnseen, 0.0) << "the keyboard showed before the game had started";
 
-    ASSERT_TRUE(soundEnded(program, 0)) << "the question did not sound";
-    const driver::Sounding question = soundsOf(program)[0];
+    ASSERT_TRUE(driver::waitForSoundingEnd(program, 0, kQuestionTimeoutMs)) << "the question did not sound";
+    const driver::Sounding question = driver::soundingsOf(program)[0];
     EXPECT_EQ(question.notes.size(), 3u);
     // The notes came 1000 ms after the keyboard was presented, which was
     // before it was seen, and not long before it was last found missing.
@@ -96,20 +77,19 @@ TEST_F(GameTiming, TheChordSoundsASecondAfterTheKeyboardForTwoSecondsAndAgainOnR
     EXPECT_GE(held(question), 2000 - kEarlyMs);
     EXPECT_LE(held(question), 2000 + kLateMs);
 
-    ASSERT_TRUE(rightClickUntilSounding(program, 1)) << "the right click did not replay the question";
-    ASSERT_TRUE(soundEnded(program, 1));
-    const driver::Sounding replay = soundsOf(program)[1];
+    ASSERT_TRUE(driver::rightClickUntilSounding(program, 1, kQuestionTimeoutMs)) << "the right click did not replay the question";
+    ASSERT_TRUE(driver::waitForSoundingEnd(program, 1, kQuestionTimeoutMs));
+    const driver::Sounding replay = driver::soundingsOf(program)[1];
     EXPECT_EQ(replay.notes, question.notes);
     EXPECT_GE(held(replay), 2000 - kEarlyMs);
     EXPECT_LE(held(replay), 2000 + kLateMs);
 
     // One key marked, right or wrong: the right click submits it.
-    const Key key = noteKey(question.notes[0]);
-    const KeyRect marked = keyRegion(kStageIndex, key.octave, key.white, key.black).area;
-    driver::leftClick(window, (marked.left + marked.right) / 2, key.black == 1 ? 95 : 132);
-    ASSERT_TRUE(rightClickUntilSounding(program, 2)) << "the right click did not submit the answer";
-    ASSERT_TRUE(soundEnded(program, 2));
-    const driver::Sounding judging = soundsOf(program)[2];
+    const POINT marked = driver::keyPoint(kStageIndex, question.notes[0]);
+    driver::leftClick(window, marked.x, marked.y);
+    ASSERT_TRUE(driver::rightClickUntilSounding(program, 2, kQuestionTimeoutMs)) << "the right click did not submit the answer";
+    ASSERT_TRUE(driver::waitForSoundingEnd(program, 2, kQuestionTimeoutMs));
+    const driver::Sounding judging = driver::soundingsOf(program)[2];
     EXPECT_EQ(judging.notes, question.notes);
     EXPECT_GE(held(judging), 1000 - kEarlyMs);
     EXPECT_LE(held(judging), 1000 + kLateMs);
