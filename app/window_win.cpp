@@ -19,6 +19,7 @@ namespace {
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;  // fixed frame, close box only
 constexpr UINT kRemoveCaretMessage = WM_APP + 1;         // posted by the game thread
+constexpr UINT kPlaceCaretMessage = WM_APP + 2;          // sent by the game thread
 
 // Where the caret of name entry stands: after the typed name, on its line.
 constexpr int kNameLeft = 290;
@@ -33,20 +34,21 @@ void destroyCaretNow(HWND window) {
 
 void placeNameCaret(HWND window) {
     CreateCaret(window, nullptr, 0, kCaretHeight);
-    wchar_t name[sizeof pendingName];
-    int length = 0;
-    for (; length < int(sizeof pendingName) - 1 && pendingName[length] != '\0'; ++length) {
-        name[length] = static_cast<unsigned char>(pendingName[length]);
-    }
-    name[length] = L'\0';
+    const std::wstring name = pendingNameText();
     RECT extent{kNameLeft, kNameTop, kNameLeft, kNameTop};
     const HDC dc = GetDC(window);
     const HGDIOBJ previous = SelectObject(dc, uiFont);
-    DrawTextW(dc, name, length, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, name.c_str(), int(name.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, previous);
     ReleaseDC(window, dc);
     SetCaretPos(extent.right, kCaretTop);
     ShowCaret(window);
+}
+
+// The caret moves by being made again; outside name entry there is none.
+void remakeNameCaret(HWND window) {
+    destroyCaretNow(window);
+    if (inNameEntry()) placeNameCaret(window);
 }
 
 LRESULT onCreate(HWND window) {
@@ -94,7 +96,16 @@ bool onCommand(HWND window, int id) {
 
 }  // namespace
 
-// The caret belongs to the UI thread; the game thread asks for its removal.
+// The caret belongs to the UI thread. The game thread asks for it with a sent
+// message, which the shutdown wait also handles, so the two cannot deadlock.
+void showNameCaret(Window window) {
+    if (GetCurrentThreadId() == uiThreadId) {
+        remakeNameCaret(window);
+    } else {
+        SendMessageW(window, kPlaceCaretMessage, 0, 0);
+    }
+}
+
 void removeNameCaret() {
     if (GetCurrentThreadId() == uiThreadId) {
         destroyCaretNow(mainWindow);
@@ -146,6 +157,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case kRemoveCaretMessage:
         destroyCaretNow(window);
+        return 0;
+    case kPlaceCaretMessage:
+        remakeNameCaret(window);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

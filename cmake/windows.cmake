@@ -19,7 +19,9 @@ add_executable(varlo WIN32
   display/keyboard_win.cpp
   display/verdict_win.cpp
   display/screens_win.cpp
-  records/ranking_win.cpp
+  records/results.cpp
+  records/results_win.cpp
+  records/name_entry.cpp
   records/save_file_win.cpp
   records/file_io_win.cpp
   picture/picture_win.cpp

@@ -15,6 +15,9 @@ void sleepMs(int ms);
 // Sends one packed channel message to the open MIDI output; the result is ignored.
 void sendMidiMessage(uint32_t message);
 
+// Makes the text caret of name entry anew at the end of the typed name, while
+// name entry lasts. From the game thread it returns once the UI thread has done so.
+void showNameCaret(Window window);
 // Hides and destroys the text caret of name entry. Safe to call from either
 // thread and when there is no caret.
 void removeNameCaret();
