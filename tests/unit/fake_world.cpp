@@ -44,6 +44,11 @@ void step(const std::string& what) {
     runBody(what);
 }
 
+void step(const std::string& what, const std::wstring& text) {
+    record(what, 0, text.c_str());
+    runBody(what);
+}
+
 std::vector<std::string> FakeWorld::steps() {
     std::lock_guard<std::mutex> guard(lock);
     std::vector<std::string> names;
@@ -112,6 +117,7 @@ void sleepMs(int ms) {
 
 void sendMidiMessage(uint32_t message) { record("midi", int(message)); }
 void removeNameCaret() { record("removeCaret"); }
+void showNameCaret(Window) { record("showCaret"); }
 
 // --- display ---
 
@@ -167,3 +173,4 @@ int typeText(Window, const wchar_t* text) {
 int showTitleScreen(Window) { step("title"); return 1; }
 void showRankingScreen(Window) { step("ranking"); }
 void playCelebration(Window) { step("celebration"); }
+

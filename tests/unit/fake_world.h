@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "records/persistent_block.h"
+
 struct FakeEvent {
     long long atMs;        // virtual time when it happened
     std::string what;      // "title", "ranking", "present", "judge", "sleep", "type", ...
@@ -44,10 +46,15 @@ extern FakeWorld world;
 // The handles unmarkedKeyBrush gives for a white and a black key.
 constexpr uintptr_t kFakeWhiteStock = 0x10, kFakeBlackStock = 0x20;
 
+// What localDate gives: Tuesday 8 December 2026, 21:05:09.123.
+constexpr RankingDate kFakeNow{2026, 12, 2, 8, 21, 5, 9, 123};
+
 // Fresh world, GameState 0 and a zeroed session.
 void resetWorld();
 
 // Records a step by name and runs its scripted body, if any.
 void step(const std::string& what);
+// The same with the text it drew.
+void step(const std::string& what, const std::wstring& text);
 
 #endif
