@@ -63,8 +63,10 @@ LRESULT onCreate(HWND window) {
 }
 
 void onDestroy(HWND window) {
-    saveRecords(window);
+    // The table is saved once the game thread has ended, so it holds a name
+    // entered just before the window closed.
     stopGameThread();
+    saveRecords(window);
     destroyCanvas();
     PostQuitMessage(0);
 }

@@ -27,9 +27,7 @@ bool startGameThread(HWND window) {
 void stopGameThread() {
     if (gameThread == nullptr) return;
     for (;;) {
-        // Stored anew on every pass: a step that is finishing may store its
-        // successor over it.
-        gameState = kStateQuit;
+        requestQuit();
         // The game thread sends the focus message when name entry begins and
         // waits for it; handling sent messages here keeps that from deadlocking.
         const DWORD woke = MsgWaitForMultipleObjects(1, &gameThread, FALSE, 100, QS_SENDMESSAGE);

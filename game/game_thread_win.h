@@ -6,8 +6,9 @@
 
 // Creates the game thread, which runs the state machine for `window`.
 bool startGameThread(HWND window);
-// Stores GameState 13 every 100 ms until the game thread has ended, handling
+// Asks the game thread to quit every 100 ms until it has ended, handling
 // messages sent to this thread meanwhile; does nothing when none was started.
+// A name just entered is stored in the table before the thread ends.
 void stopGameThread();
 
 #endif

@@ -105,6 +105,12 @@ void slicedWait(int ms) {
     }
 }
 
+void requestQuit() {
+    int32_t state = gameState.load();
+    // A step finishing meanwhile may store its successor; the next call stores 13 over it.
+    if (state != kStateQuit && state != kStateNameEntered) gameState.compare_exchange_strong(state, kStateQuit);
+}
+
 void runGameLoop(Window window) {
     replaceGameState(kStateStarting, kStateTitle);
     prepareCanvas(window);

@@ -247,6 +247,21 @@ TEST_F(StateMachine, CelebrationStoresResultsEvenOverAQuit) {
     EXPECT_EQ(gameState.load(), kStateResults);
 }
 
+TEST_F(StateMachine, ClosingLetsAnEnteredNameBeStoredFirst) {
+    for (int32_t state = 0; state <= 13; ++state) {
+        gameState = state;
+        requestQuit();
+        EXPECT_EQ(gameState.load(), state == kStateNameEntered ? kStateNameEntered : kStateQuit) << state;
+    }
+    // The closing window asks every 100 ms; the commit comes first.
+    gameState = kStateNameEntered;
+    requestQuit();
+    at(100, [] { requestQuit(); });
+    run();
+    EXPECT_EQ(world.steps(), (Steps{"prepare", "removeCaret", "commit"}));
+    EXPECT_EQ(world.clockMs, 100);
+}
+
 TEST_F(StateMachine, StartsFromTwoToTitleButKeepsAnEarlyQuit) {
     gameState = kStateQuit;
     run();
