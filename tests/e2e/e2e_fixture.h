@@ -21,10 +21,42 @@ protected:
     }
 
     void startOnly(const driver::MidiSettings& midi = {}) {
+        makeFolder();
+        ASSERT_TRUE(driver::start(program, midi));
+    }
+
+    // Starts the program in a fresh folder that already holds `saveFile` as VARLO.DAT.
+    HWND launchWith(const std::vector<uint8_t>& saveFile) {
+        makeFolder();
+        EXPECT_TRUE(driver::writeFile(savePath(), saveFile));
+        EXPECT_TRUE(driver::start(program));
+        program.window = driver::waitForWindow(program);
+        EXPECT_NE(program.window, nullptr) << "no main window";
+        return program.window;
+    }
+
+    // Closes the window and waits for the process to end with code 0.
+    void closeAndWait() {
+        driver::close(program.window);
+        long exitCode = -1;
+        EXPECT_GE(millisecondsToExit(exitCode), 0) << "the process did not end";
+        EXPECT_EQ(exitCode, 0);
+    }
+
+    std::wstring savePath() const { return driver::pathIn(program, L"VARLO.DAT"); }
+
+    std::vector<uint8_t> savedFile() const {
+        std::vector<uint8_t> file;
+        EXPECT_TRUE(driver::readFile(savePath(), file)) << "no VARLO.DAT";
+        return file;
+    }
+
+    // A scratch folder named after the test.
+    void makeFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         const std::string name = std::string(info->test_suite_name()) + "." + info->name();
         program.folder = driver::makeScratchFolder(std::wstring(name.begin(), name.end()));
-        ASSERT_TRUE(driver::start(program, midi));
+        EXPECT_FALSE(program.folder.empty());
     }
 
     // Milliseconds from now until the process has ended, or -1 when it did not

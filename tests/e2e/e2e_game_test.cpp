@@ -2,8 +2,6 @@
 // MIDI log, its keys marked with left clicks and confirmed with a right click,
 // and what follows checked pixel for pixel: pink marks, green answer keys, the
 // verdict over the dimmed keyboard, the status boxes and the stage's end.
-// Texts are drawn here with the program's font and flags and compared with
-// the window: under one Wine both processes draw them alike, to the pixel.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,8 +12,15 @@
 #include "display/keyboard_layout.h"
 #include "e2e_fixture.h"
 #include "resources/resource.h"
+#include "screen_images.h"
 
 namespace {
+
+using images::black;
+using images::differences;
+using images::drawnOver;
+using images::drawText;
+using images::place;
 
 constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
 constexpr uint32_t kAnswerKey = driver::rgb(51, 255, 102);
@@ -36,58 +41,6 @@ constexpr DWORD kScreenTimeoutMs = 5000;
 // The message area where the game types.
 constexpr int kMessageLeft = 248, kMessageTop = 165, kMessageWidth = 360, kMessageHeight = 61;
 constexpr int kHintLineRow = 16;  // the hint is typed on the second line of the message area
-
-HFONT createGameFont(int height) {
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_MODERN | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
-}
-
-driver::Capture black(int width, int height) {
-    driver::Capture image;
-    image.width = width;
-    image.height = height;
-    image.pixels.assign(size_t(width) * height, 0);
-    return image;
-}
-
-// `base` with draw(dc) done over it, on a 32-bit bitmap with a transparent text background.
-template <class Draw> driver::Capture drawnOver(const driver::Capture& base, Draw draw) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = base.width;
-    info.bmiHeader.biHeight = -base.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    driver::Capture out = base;
-    void* bits = nullptr;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dc == nullptr || bitmap == nullptr || bits == nullptr) {
-        out.pixels.assign(out.pixels.size(), 0xFFFFFFFFu);  // matches no capture
-    } else {
-        uint32_t* pixels = static_cast<uint32_t*>(bits);
-        std::copy(base.pixels.begin(), base.pixels.end(), pixels);
-        const HGDIOBJ previous = SelectObject(dc, bitmap);
-        SetBkMode(dc, TRANSPARENT);
-        draw(dc);
-        GdiFlush();
-        SelectObject(dc, previous);
-        for (size_t i = 0; i < out.pixels.size(); ++i) out.pixels[i] = pixels[i] & 0x00FFFFFFu;
-    }
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    if (dc != nullptr) DeleteDC(dc);
-    return out;
-}
-
-void drawText(HDC dc, int fontHeight, COLORREF colour, const std::wstring& text, RECT rect, UINT flags) {
-    const HFONT font = createGameFont(fontHeight);
-    const HGDIOBJ previous = SelectObject(dc, font);
-    SetTextColor(dc, colour);
-    DrawTextW(dc, text.c_str(), -1, &rect, flags);
-    SelectObject(dc, previous);
-    DeleteObject(font);
-}
 
 struct StatusBox {
     int left, top;
@@ -133,20 +86,6 @@ driver::Capture withVerdict(const driver::Capture& before, const wchar_t* verdic
         drawText(dc, 98, kShadowColour, verdict, RECT{167, 62, 467, 160}, DT_CENTER | DT_NOPREFIX);
         drawText(dc, 98, kFaceColour, verdict, RECT{165, 60, 465, 158}, DT_CENTER | DT_NOPREFIX);
     });
-}
-
-void place(driver::Capture& screen, int left, int top, const driver::Capture& part) {
-    for (int y = 0; y < part.height; ++y)
-        for (int x = 0; x < part.width; ++x) screen.pixels[size_t(top + y) * screen.width + left + x] = part.at(x, y);
-}
-
-// Pixels of `part`, from row `firstRow` on, that differ from the screen at (left, top).
-int differences(const driver::Capture& screen, int left, int top, const driver::Capture& part, int firstRow = 0) {
-    if (screen.width < left + part.width || screen.height < top + part.height) return part.width * part.height;
-    int count = 0;
-    for (int y = firstRow; y < part.height; ++y)
-        for (int x = 0; x < part.width; ++x) count += screen.at(left + x, top + y) != part.at(x, y) ? 1 : 0;
-    return count;
 }
 
 bool boxReads(const driver::Capture& screen, const StatusBox& box, const std::wstring& text) {

@@ -47,37 +47,7 @@ POINT windowCorner(HWND window) {
     return POINT{frame.left, frame.top};
 }
 
-class SaveFileTest : public VarloTest {
-protected:
-    // Starts the program in a fresh folder that already holds `saveFile` as VARLO.DAT.
-    HWND launchWith(const Bytes& saveFile) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string name = std::string(info->test_suite_name()) + "." + info->name();
-        program.folder = driver::makeScratchFolder(std::wstring(name.begin(), name.end()));
-        EXPECT_FALSE(program.folder.empty());
-        EXPECT_TRUE(driver::writeFile(savePath(), saveFile));
-        EXPECT_TRUE(driver::start(program));
-        program.window = driver::waitForWindow(program);
-        EXPECT_NE(program.window, nullptr) << "no main window";
-        return program.window;
-    }
-
-    // Closes the window and waits for the process to end with code 0.
-    void closeAndWait() {
-        driver::close(program.window);
-        long exitCode = -1;
-        EXPECT_GE(millisecondsToExit(exitCode), 0) << "the process did not end";
-        EXPECT_EQ(exitCode, 0);
-    }
-
-    std::wstring savePath() const { return driver::pathIn(program, L"VARLO.DAT"); }
-
-    Bytes savedFile() const {
-        Bytes file;
-        EXPECT_TRUE(driver::readFile(savePath(), file)) << "no VARLO.DAT";
-        return file;
-    }
-};
+using SaveFileTest = VarloTest;
 
 TEST_F(SaveFileTest, TheFirstRunLeavesTheDefaultTableAndTheWindowsPosition) {
     const HWND window = launch();

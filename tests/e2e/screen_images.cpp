@@ -1,0 +1,74 @@
+// Expected pictures drawn with GDI, as the program draws them.
+#include "screen_images.h"
+
+#include <algorithm>
+
+namespace images {
+
+HFONT createGameFont(int height) {
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FF_MODERN | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+}
+
+driver::Capture black(int width, int height) {
+    driver::Capture image;
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(size_t(width) * height, 0);
+    return image;
+}
+
+driver::Capture drawnOver(const driver::Capture& base, void (*draw)(HDC, const void*), const void* context) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = base.width;
+    info.bmiHeader.biHeight = -base.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    driver::Capture out = base;
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dc == nullptr || bitmap == nullptr || bits == nullptr) {
+        out.pixels.assign(out.pixels.size(), 0xFFFFFFFFu);  // matches no capture
+    } else {
+        uint32_t* pixels = static_cast<uint32_t*>(bits);
+        std::copy(base.pixels.begin(), base.pixels.end(), pixels);
+        const HGDIOBJ previous = SelectObject(dc, bitmap);
+        SetBkMode(dc, TRANSPARENT);
+        draw(dc, context);
+        GdiFlush();
+        SelectObject(dc, previous);
+        for (size_t i = 0; i < out.pixels.size(); ++i) out.pixels[i] = pixels[i] & 0x00FFFFFFu;
+    }
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    if (dc != nullptr) DeleteDC(dc);
+    return out;
+}
+
+void drawText(HDC dc, int fontHeight, COLORREF colour, const std::wstring& text, RECT rect, UINT flags) {
+    const HFONT font = fontHeight > 0 ? createGameFont(fontHeight) : nullptr;
+    const HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text.c_str(), -1, &rect, flags);
+    if (font != nullptr) {
+        SelectObject(dc, previous);
+        DeleteObject(font);
+    }
+}
+
+void place(driver::Capture& screen, int left, int top, const driver::Capture& part) {
+    for (int y = 0; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x) screen.pixels[size_t(top + y) * screen.width + left + x] = part.at(x, y);
+}
+
+int differences(const driver::Capture& screen, int left, int top, const driver::Capture& part, int firstRow) {
+    if (screen.width < left + part.width || screen.height < top + part.height) return part.width * part.height;
+    int count = 0;
+    for (int y = firstRow; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x) count += screen.at(left + x, top + y) != part.at(x, y) ? 1 : 0;
+    return count;
+}
+
+}  // namespace images
