@@ -356,6 +356,14 @@ void close(HWND window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
+bool caretOf(HWND window, RECT& rect) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || info.hwndCaret != window) return false;
+    rect = info.rcCaret;
+    return true;
+}
+
 bool capture(HWND window, Capture& out) {
     RECT client{};
     if (!IsWindow(window) || !GetClientRect(window, &client)) return false;

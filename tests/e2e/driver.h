@@ -76,6 +76,8 @@ void key(HWND window, UINT virtualKey);                // WM_KEYDOWN + WM_KEYUP;
 void sysKey(HWND window, UINT virtualKey);             // WM_SYSKEYDOWN + WM_SYSKEYUP (Alt held)
 void typeChar(HWND window, wchar_t ch);                // WM_CHAR
 void close(HWND window);                               // WM_CLOSE, as the close box
+// The caret of the window's thread, when the window has one: its rectangle in client coordinates.
+bool caretOf(HWND window, RECT& rect);
 
 // Pixels of the client area, read through the screen (GetDC + BitBlt).
 struct Capture {
