@@ -28,8 +28,9 @@ void stopGameThread() {
     if (gameThread == nullptr) return;
     for (;;) {
         requestQuit();
-        // The game thread sends the focus message when name entry begins and
-        // waits for it; handling sent messages here keeps that from deadlocking.
+        // The game thread sends the window a message to place the caret when
+        // name entry begins and waits for it; handling sent messages here
+        // keeps that from deadlocking.
         const DWORD woke = MsgWaitForMultipleObjects(1, &gameThread, FALSE, 100, QS_SENDMESSAGE);
         if (woke == WAIT_OBJECT_0) break;
         if (woke == WAIT_OBJECT_0 + 1) {

@@ -1,5 +1,5 @@
 // The game thread's life under Windows: stopping it must never deadlock with
-// the focus message it sends the window when name entry begins.
+// the message it sends the window to place the caret when name entry begins.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 #include "records/ranking.h"
 
 // The steps the state machine calls: nothing to draw here. The results step
-// sends the window WM_SETFOCUS and waits for it, as name entry does.
+// sends the window a message and waits for it, as name entry does for its caret.
 namespace {
 std::atomic<int> focusMessagesHandled{0};
 std::atomic<bool> sendingFocus{false};
