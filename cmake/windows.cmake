@@ -18,7 +18,9 @@ add_executable(varlo WIN32
   display/canvas_win.cpp
   display/keyboard_win.cpp
   display/verdict_win.cpp
-  display/screens_win.cpp
+  display/title_screen_win.cpp
+  display/ranking_screen_win.cpp
+  display/celebration_win.cpp
   records/results.cpp
   records/results_win.cpp
   records/name_entry.cpp

@@ -1,0 +1,37 @@
+// The celebration after the eighth stage: coloured balls thrown from the
+// centre of a black panel, bouncing on its floor and off its sides.
+#include <windows.h>
+
+#include <array>
+
+#include "display/canvas_win.h"
+#include "display/screens.h"
+#include "display/show_effects.h"
+
+void playCelebration(Window window) {
+    std::array<Ball, kBallCount> balls;
+    std::array<HBRUSH, kBallCount> brushes;
+    for (int i = 0; i < kBallCount; ++i) {
+        balls[i] = throwBall();
+        brushes[i] = CreateSolidBrush(RGB(balls[i].red, balls[i].green, balls[i].blue));
+    }
+
+    const HGDIOBJ previousBrush = GetCurrentObject(canvasDc, OBJ_BRUSH);
+    for (int frame = 0; frame < kCelebrationFrames; ++frame) {
+        fillBackground(window);
+        drawPanel(30, 30, 600, 220);
+        // Each ball is drawn where it stands, then moved for the next frame.
+        for (int i = 0; i < kBallCount; ++i) {
+            SelectObject(canvasDc, brushes[i]);
+            const CanvasPoint at = ballCorner(balls[i]);
+            Ellipse(canvasDc, at.x, at.y, at.x + kBallSize, at.y + kBallSize);
+            moveBall(balls[i]);
+        }
+        presentCanvas(window, 0, 0);
+        sleepMs(kShowFramePauseMs);
+    }
+    SelectObject(canvasDc, previousBrush);
+    for (HBRUSH brush : brushes) {
+        if (brush != nullptr) DeleteObject(brush);
+    }
+}

@@ -1,0 +1,76 @@
+// The ranking screen: the top five drawn on a panel, then slid up into the window.
+#include <windows.h>
+
+#include <string>
+
+#include "display/canvas_win.h"
+#include "display/ranking_texts.h"
+#include "display/screens.h"
+#include "display/show_effects.h"
+#include "records/ranking_table.h"
+#include "records/shared_records.h"
+
+namespace {
+
+constexpr int kRowFontHeight = 24;
+constexpr COLORREF kHeaderColour = RGB(255, 153, 204);
+constexpr COLORREF kUnderlineColour = RGB(153, 204, 204);
+constexpr COLORREF kRankColour = RGB(0, 204, 153);
+constexpr COLORREF kNameColour = RGB(255, 255, 51);
+constexpr COLORREF kScoreColour = RGB(255, 51, 51);
+constexpr COLORREF kDateColour = RGB(153, 51, 102);
+
+// One line centred in its cell; what does not fit is cut off on both sides.
+void drawCell(const std::wstring& text, RankingColumn column, int top, int bottom) {
+    RECT cell{kRankingColumns[column].left, top, kRankingColumns[column].right, bottom};
+    DrawTextW(canvasDc, text.c_str(), -1, &cell, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+}
+
+void drawRowCell(COLORREF colour, const std::wstring& text, RankingColumn column, int place) {
+    SetTextColor(canvasDc, colour);
+    drawCell(text, column, rankingRowTop(place), rankingRowBottom(place));
+}
+
+void underlineHeaders() {
+    const HPEN pen = CreatePen(PS_SOLID, 3, kUnderlineColour);
+    const HGDIOBJ previousPen = SelectObject(canvasDc, pen);
+    MoveToEx(canvasDc, kRankingColumns[kRankColumn].left, kRankingHeaderBottom, nullptr);
+    LineTo(canvasDc, kRankingColumns[kDateColumn].right, kRankingHeaderBottom);
+    SelectObject(canvasDc, previousPen);
+    DeleteObject(pen);
+}
+
+}  // namespace
+
+void showRankingScreen(Window window) {
+    // A copy: the table may gain a row on this thread only, but the save reads it too.
+    const PersistentBlock records = sharedRecords();
+
+    fillBackground(window);
+    drawPanel(15, 15, 615, 235);
+    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+    SetTextColor(canvasDc, kHeaderColour);
+    for (int column = 0; column < kRankingColumnCount; ++column) {
+        drawCell(kRankingHeaders[column], RankingColumn(column), kRankingHeaderTop, kRankingHeaderBottom);
+    }
+    underlineHeaders();
+
+    // Without its own font the rows are drawn in the headers' font.
+    const HFONT rowFont = createGameFont(kRowFontHeight);
+    if (rowFont != nullptr) SelectObject(canvasDc, rowFont);
+    for (int place = 1; place <= kRankingRows; ++place) drawRowCell(kRankColour, std::to_wstring(place), kRankColumn, place);
+    const int rows = validRowCount(records);
+    for (int place = 1; place <= rows; ++place) {
+        const RankingEntry& entry = records.rows[place - 1];
+        drawRowCell(kNameColour, rankingNameText(entry), kNameColumn, place);
+        drawRowCell(kScoreColour, rankingScoreText(entry), kScoreColumn, place);
+        drawRowCell(kDateColour, rankingDateText(entry.date), kDateColumn, place);
+    }
+    SelectObject(canvasDc, previousFont);
+    if (rowFont != nullptr) DeleteObject(rowFont);
+
+    for (int frame = 0; frame < kSlideFrames; ++frame) {
+        presentCanvas(window, 0, slideOffset(frame));
+        sleepMs(kShowFramePauseMs);
+    }
+}

@@ -1,0 +1,36 @@
+// The title screen: the title picture laid over the canvas in scattered tiles.
+#include <windows.h>
+
+#include "app/app_win.h"
+#include "display/canvas_win.h"
+#include "display/screens.h"
+#include "display/show_effects.h"
+#include "resources/resource.h"
+
+int showTitleScreen(Window window) {
+    const HBITMAP picture = loadPicture(window, IDP_TITLE);
+    if (picture == nullptr) return 0;
+    const HDC pictureDc = CreateCompatibleDC(canvasDc);
+    if (pictureDc == nullptr) {
+        showError(window, L"デバイスコンテキストを作成できません。");
+        DeleteObject(picture);
+        return 0;
+    }
+    const HGDIOBJ previous = SelectObject(pictureDc, picture);
+
+    int tile = 0;
+    for (int frame = 0; frame < kDissolveFrames; ++frame) {
+        sleepMs(kShowFramePauseMs);
+        for (int i = 0; i < kTilesPerFrame; ++i) {
+            const CanvasPoint at = tileCorner(tile);
+            BitBlt(canvasDc, at.x, at.y, kTileSize, kTileSize, pictureDc, at.x, at.y, SRCCOPY);
+            tile = nextTile(tile);
+        }
+        presentCanvas(window, 0, 0);
+    }
+
+    SelectObject(pictureDc, previous);
+    DeleteDC(pictureDc);
+    DeleteObject(picture);
+    return 1;
+}
