@@ -13,25 +13,22 @@
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
+#include "tests/wine/recorded_calls_win.h"
 
 // What the canvas needs from the rest of the program: the module whose
 // resources it loads, an error box that records instead of waiting for a
 // click, and a sleep that records its pauses and may move GameState on.
 HINSTANCE instance = GetModuleHandleW(nullptr);
-namespace {
-struct ShownError {
-    HWND owner;
-    std::wstring text;
-};
 std::vector<ShownError> errors;
 std::vector<int> pauses;
-size_t quitAfterPauses = 0;  // 0: never
-}  // namespace
+size_t quitAfterPauses = 0;
+std::function<void()> onPause;
 
 void showError(HWND owner, const wchar_t* text) { errors.push_back(ShownError{owner, text}); }
 void sleepMs(int ms) {
     pauses.push_back(ms);
     if (pauses.size() == quitAfterPauses) gameState = kStateQuit;
+    if (onPause) onPause();
 }
 
 namespace {
@@ -71,6 +68,7 @@ protected:
         errors.clear();
         pauses.clear();
         quitAfterPauses = 0;
+        onPause = nullptr;
         gameState = kStateWaitingAnswer;
         prepareCanvas(window);  // transparent background, all black, presented
         standing = StandingState::of(canvasDc);
