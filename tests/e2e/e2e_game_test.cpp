@@ -230,7 +230,31 @@ protected:
     }
 };
 
-TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndClearsTheLastStage) {
+// A frame of the celebration: the panel (30..600, 30..220) almost all black,
+// with balls of many colours on it, every channel of which is 55 or more and
+// below 255 (text, smoothed against black, has darker edges).
+bool celebrating(const driver::Capture& c) {
+    int black = 0, all = 0;
+    std::vector<uint32_t> colours;
+    for (int y = 30; y < 220; y += 2) {
+        for (int x = 30; x < 600; x += 2) {
+            ++all;
+            const uint32_t pixel = c.at(x, y);
+            if (pixel == 0) {
+                ++black;
+                continue;
+            }
+            for (int shift : {0, 8, 16}) {
+                const uint32_t channel = pixel >> shift & 0xFF;
+                if (channel < 55 || channel > 254) return false;
+            }
+            if (std::find(colours.begin(), colours.end(), pixel) == colours.end()) colours.push_back(pixel);
+        }
+    }
+    return black * 10 >= all * 8 && colours.size() >= 20;
+}
+
+TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndEndsInTheCelebration) {
     constexpr int kStageIndex = 7;
     const HWND window = launch();
     ASSERT_NE(window, nullptr);
@@ -259,6 +283,14 @@ TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndClearsTh
     }, kQuestionTimeoutMs)) << "the stage-clear message differs in "
                             << differences(screen, kMessageLeft, kMessageTop, message) << " pixels";
     EXPECT_TRUE(boxReads(screen, kScoreBox, scoreText(640)));
+    EXPECT_TRUE(driver::waitForPixels(window, celebrating, kQuestionTimeoutMs)) << "no celebration";
+    // Then the results, titled in pink on the same panel (no ball has so little green).
+    EXPECT_TRUE(driver::waitForPixels(window, [](const driver::Capture& c) {
+        for (int y = 30; y < 75; ++y)
+            for (int x = 100; x < 530; ++x)
+                if (c.at(x, y) == driver::rgb(255, 51, 153)) return true;
+        return false;
+    }, kQuestionTimeoutMs)) << "no results after the celebration";
     expectSilence();
 }
 

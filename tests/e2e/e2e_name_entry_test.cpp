@@ -124,6 +124,14 @@ protected:
             << "the caret stayed";
     }
 
+    // Name entry ends in the title screen, dissolved in whole.
+    void expectTitle() {
+        const driver::Capture title = images::titlePicture();
+        EXPECT_TRUE(driver::waitForPixels(program.window, [&](const driver::Capture& c) {
+            return c.pixels == title.pixels;
+        }, kScreenTimeoutMs)) << "the title did not follow";
+    }
+
     void typeText(const std::wstring& text) {
         for (wchar_t c : text) driver::typeChar(program.window, c);
     }
@@ -200,6 +208,7 @@ TEST_F(NameEntry, EscapeAndEnterOnAnEmptyNameStoreNothing) {
     expectTexts(figures, first, L"Ann");
     typeText(L"\x1b");
     expectNoCaret();
+    expectTitle();
 
     // The title follows, and from it the next game.
     ASSERT_NO_FATAL_FAILURE(loseAGame());
@@ -207,6 +216,7 @@ TEST_F(NameEntry, EscapeAndEnterOnAnEmptyNameStoreNothing) {
     expectCaretAfter(L"");
     typeText(L"A\b\b\r");
     expectNoCaret();
+    expectTitle();
     closeAndWait();
     EXPECT_EQ(savedBlock().rowCount, 0);
 }

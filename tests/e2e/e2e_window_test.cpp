@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "e2e_fixture.h"
+#include "screen_images.h"
 
 namespace {
 
 using WindowTest = VarloTest;
 
-TEST_F(WindowTest, OpensAFixedBlackSixHundredThirtyByTwoHundredFiftyWindowWithoutASaveFile) {
+TEST_F(WindowTest, OpensAFixedSixHundredThirtyByTwoHundredFiftyWindowWithTheTitleDissolvingInOverBlack) {
     const HWND window = launch();
     ASSERT_NE(window, nullptr);
 
@@ -32,14 +33,19 @@ TEST_F(WindowTest, OpensAFixedBlackSixHundredThirtyByTwoHundredFiftyWindowWithou
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_NE(GetMenu(window), nullptr);
 
-    const bool black = driver::waitForPixels(window, [](const driver::Capture& c) {
-        if (c.width != 630 || c.height != 250) return false;
-        for (uint32_t pixel : c.pixels) {
-            if (pixel != 0) return false;
-        }
-        return true;
-    });
-    EXPECT_TRUE(black) << "the canvas is not all black";
+    // The canvas starts black, and the title picture dissolves in over it:
+    // every pixel is black or already the title's, until the title stands whole.
+    const driver::Capture title = images::titlePicture();
+    ASSERT_EQ(title.width, 630);
+    driver::Capture first;
+    ASSERT_TRUE(driver::capture(window, first));
+    ASSERT_EQ(first.width, 630);
+    ASSERT_EQ(first.height, 250);
+    int other = 0;
+    for (size_t i = 0; i < first.pixels.size(); ++i) other += first.pixels[i] != 0 && first.pixels[i] != title.pixels[i];
+    EXPECT_EQ(other, 0) << "the first screen is neither black nor the title";
+    EXPECT_TRUE(driver::waitForPixels(window, [&](const driver::Capture& c) { return c.pixels == title.pixels; }))
+        << "the title did not show";
 }
 
 struct ExitCase {
@@ -52,8 +58,9 @@ class ClosingTest : public VarloTest, public ::testing::WithParamInterface<ExitC
 TEST_P(ClosingTest, EndsTheProcessWithCodeZeroWithinTwoSeconds) {
     const HWND window = launch();
     ASSERT_NE(window, nullptr);
-    // Let the game thread reach its first hold, as a player would find it.
-    ASSERT_TRUE(driver::waitForPixels(window, [](const driver::Capture& c) { return c.at(315, 125) == 0; }));
+    // Let the game thread reach its first hold, the title shown whole, as a player would find it.
+    const driver::Capture title = images::titlePicture();
+    ASSERT_TRUE(driver::waitForPixels(window, [&](const driver::Capture& c) { return c.pixels == title.pixels; }));
     GetParam().close(window);
     long exitCode = -1;
     const long ms = millisecondsToExit(exitCode);

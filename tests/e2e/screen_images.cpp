@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "picture/png_decoder.h"
+#include "resources/resource.h"
+
 namespace images {
 
 HFONT createGameFont(int height) {
@@ -56,6 +59,31 @@ void drawText(HDC dc, int fontHeight, COLORREF colour, const std::wstring& text,
         SelectObject(dc, previous);
         DeleteObject(font);
     }
+}
+
+driver::Capture titlePicture() {
+    driver::Capture picture;
+    const std::wstring exe = driver::varloExePath();
+    const HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return picture;
+    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(IDP_TITLE), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const HGLOBAL loaded = resource != nullptr ? LoadResource(module, resource) : nullptr;
+    const auto* bytes = loaded != nullptr ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    DibPicture dib;
+    // The title is an 8-bit palette picture.
+    if (bytes != nullptr && decodePng(bytes, SizeofResource(module, resource), dib) && dib.bitCount == 8) {
+        picture.width = int(dib.width);
+        picture.height = int(dib.height);
+        for (int y = 0; y < picture.height; ++y) {
+            const uint8_t* row = &dib.bits[size_t(picture.height - 1 - y) * dib.stride];
+            for (int x = 0; x < picture.width; ++x) {
+                const uint8_t* quad = &dib.colourTable[size_t(row[x]) * 4];
+                picture.pixels.push_back(driver::rgb(quad[2], quad[1], quad[0]));
+            }
+        }
+    }
+    FreeLibrary(module);
+    return picture;
 }
 
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part) {

@@ -28,6 +28,9 @@ template <class Draw> driver::Capture drawnOver(const driver::Capture& base, Dra
 // DrawTextW of `text` in the game font of that height, or in the DC's own font for height 0.
 void drawText(HDC dc, int fontHeight, COLORREF colour, const std::wstring& text, RECT rect, UINT flags);
 
+// The title picture as VARLO.EXE carries it, decoded; empty when it cannot be read.
+driver::Capture titlePicture();
+
 // Copies `part` into `screen` with its top left at (left, top).
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part);
 
