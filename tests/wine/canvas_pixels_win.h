@@ -68,4 +68,32 @@ inline HWND openCanvasWindow(HINSTANCE instance, const wchar_t* className) {
                          frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
 }
 
+// The objects a drawer must leave selected in the canvas as it found them.
+struct Selected {
+    HGDIOBJ font, brush, pen, bitmap;
+    static Selected in(HDC dc) {
+        return Selected{GetCurrentObject(dc, OBJ_FONT), GetCurrentObject(dc, OBJ_BRUSH), GetCurrentObject(dc, OBJ_PEN),
+                        GetCurrentObject(dc, OBJ_BITMAP)};
+    }
+    bool operator==(const Selected& o) const {
+        return font == o.font && brush == o.brush && pen == o.pen && bitmap == o.bitmap;
+    }
+};
+
+// A test suite's canvas: its window (null when it cannot be made), the canvas
+// and the small font; and their end.
+inline HWND openTestCanvas(HINSTANCE instance, const wchar_t* className) {
+    const HWND window = openCanvasWindow(instance, className);
+    if (window == nullptr || !createCanvas(window)) return nullptr;
+    uiFont = createGameFont(kUiFontHeight);
+    return window;
+}
+
+inline void closeTestCanvas(HWND window) {
+    DeleteObject(uiFont);
+    uiFont = nullptr;
+    destroyCanvas();
+    DestroyWindow(window);
+}
+
 #endif

@@ -54,16 +54,10 @@ struct StandingState {
 class Canvas : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        window = openCanvasWindow(instance, L"CanvasTestWindow");
+        window = openTestCanvas(instance, L"CanvasTestWindow");
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(createCanvas(window));
-        uiFont = createGameFont(kUiFontHeight);
     }
-    static void TearDownTestSuite() {
-        DeleteObject(uiFont);
-        destroyCanvas();
-        DestroyWindow(window);
-    }
+    static void TearDownTestSuite() { closeTestCanvas(window); }
     void SetUp() override {
         errors.clear();
         pauses.clear();

@@ -67,29 +67,13 @@ std::string differences(const Pixels& actual, const std::vector<COLORREF>& expec
     return count == 0 ? std::string() : std::to_string(count) + " pixels differ;" + first.str();
 }
 
-// The objects a drawer must leave selected in the canvas.
-struct Selected {
-    HGDIOBJ font, brush, pen, bitmap;
-    static Selected in(HDC dc) {
-        return Selected{GetCurrentObject(dc, OBJ_FONT), GetCurrentObject(dc, OBJ_BRUSH), GetCurrentObject(dc, OBJ_PEN),
-                        GetCurrentObject(dc, OBJ_BITMAP)};
-    }
-    bool operator==(const Selected& o) const {
-        return font == o.font && brush == o.brush && pen == o.pen && bitmap == o.bitmap;
-    }
-};
-
 class Keyboard : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        window = openCanvasWindow(instance, L"KeyboardTestWindow");
+        window = openTestCanvas(instance, L"KeyboardTestWindow");
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(createCanvas(window));
     }
-    static void TearDownTestSuite() {
-        destroyCanvas();
-        DestroyWindow(window);
-    }
+    static void TearDownTestSuite() { closeTestCanvas(window); }
     void SetUp() override {
         gameState = kStateWaitingAnswer;
         prepareCanvas(window);  // transparent text background, as the game thread leaves it

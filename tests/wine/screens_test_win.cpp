@@ -33,17 +33,6 @@ constexpr COLORREF kNameColour = RGB(255, 255, 51);
 constexpr COLORREF kScoreColour = RGB(255, 51, 51);
 constexpr COLORREF kDateColour = RGB(153, 51, 102);
 
-struct Selected {
-    HGDIOBJ font, brush, pen, bitmap;
-    static Selected in(HDC dc) {
-        return Selected{GetCurrentObject(dc, OBJ_FONT), GetCurrentObject(dc, OBJ_BRUSH), GetCurrentObject(dc, OBJ_PEN),
-                        GetCurrentObject(dc, OBJ_BITMAP)};
-    }
-    bool operator==(const Selected& o) const {
-        return font == o.font && brush == o.brush && pen == o.pen && bitmap == o.bitmap;
-    }
-};
-
 // One line of text drawn alone on black, as a cell of the ranking draws it.
 Pixels textAlone(const std::wstring& text, int fontHeight, COLORREF colour, RECT cell) {
     const HDC dc = CreateCompatibleDC(canvasDc);
@@ -113,16 +102,10 @@ RankingEntry entry(uint16_t score, const char* name, RankingDate date) {
 class Screens : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        window = openCanvasWindow(instance, L"ScreensTestWindow");
+        window = openTestCanvas(instance, L"ScreensTestWindow");
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(createCanvas(window));
-        uiFont = createGameFont(kUiFontHeight);
     }
-    static void TearDownTestSuite() {
-        DeleteObject(uiFont);
-        destroyCanvas();
-        DestroyWindow(window);
-    }
+    static void TearDownTestSuite() { closeTestCanvas(window); }
     void SetUp() override {
         errors.clear();
         pauses.clear();
