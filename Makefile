@@ -1,19 +1,28 @@
 # make play   build VARLO.EXE and play it under Wine on this display
 # make test   build everything and run every test through CTest
-# Both install what is missing first (Debian or Ubuntu, as root or with sudo).
+# make fuzz   run each fuzz target for FUZZ_SECONDS (default 600)
+# All install what is missing first (Debian or Ubuntu, as root or with sudo).
 
-NATIVE  := build/native
-WINDOWS := build/windows
-JOBS    ?= 2
+NATIVE   := build/native
+SANITIZE := build/sanitize
+FUZZ     := build/fuzz
+WINDOWS  := build/windows
+JOBS     ?= 2
+FUZZ_SECONDS ?= 600
 
-.PHONY: play test deps native windows clean
+.PHONY: play test fuzz deps native sanitize fuzzers windows clean
 
 play: deps windows
 	tools/play.sh $(WINDOWS)
 
-test: deps native windows
+test: deps native sanitize fuzzers windows
 	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)
+	cd $(SANITIZE) && ctest --output-on-failure -j$(JOBS)
+	cd $(FUZZ) && ctest --output-on-failure -j$(JOBS)
 	cd $(WINDOWS) && ctest --output-on-failure
+
+fuzz: deps fuzzers
+	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
 deps:
 	@tools/install-deps.sh
@@ -21,6 +30,17 @@ deps:
 native:
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(NATIVE) -j$(JOBS)
+
+# The native tree again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer.
+sanitize:
+	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARLO_SANITIZE=ON
+	cmake --build $(SANITIZE) -j$(JOBS)
+
+# The fuzz targets, built by clang with libFuzzer.
+fuzzers:
+	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARLO_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ) -j$(JOBS)
 
 windows:
 	cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -3,7 +3,10 @@
 # Works on Debian 12 and Ubuntu, as root or through sudo, without questions.
 set -e
 packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
-libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales zlib1g-dev libpng-dev"
+libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales zlib1g-dev libpng-dev clang-14"
+# libFuzzer and the sanitizer runtimes for clang: a package of their own on
+# Debian 12; on older Ubuntu releases they come with clang-14 itself.
+optional="libclang-rt-14-dev"
 
 if [ "$(id -u)" = 0 ]; then as_root=""; else as_root="sudo"; fi
 
@@ -12,9 +15,16 @@ for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing="$missing $package"
 done
+ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
+    missing_optional=$optional
+if [ -n "$missing" ] || [ -n "${missing_optional:-}" ]; then
+    $as_root apt-get update -qq
+    for package in ${missing_optional:-}; do
+        apt-cache show "$package" >/dev/null 2>&1 && missing="$missing $package"
+    done
+fi
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
-    $as_root apt-get update -qq
     $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
 fi
 
