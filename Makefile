@@ -1,6 +1,7 @@
 # make play   build VARLO.EXE and play it under Wine on this display
 # make test   build everything and run every test through CTest
-# make fuzz   run each fuzz target for FUZZ_SECONDS (default 600)
+# make fuzz   run each fuzz target for FUZZ_SECONDS (default 600), then the
+#             end-to-end stress tests for STRESS_ROUNDS rounds (default 200)
 # All install what is missing first (Debian or Ubuntu, as root or with sudo).
 
 NATIVE   := build/native
@@ -9,6 +10,7 @@ FUZZ     := build/fuzz
 WINDOWS  := build/windows
 JOBS     ?= 2
 FUZZ_SECONDS ?= 600
+STRESS_ROUNDS ?= 200
 
 .PHONY: play test fuzz deps native sanitize fuzzers windows clean
 
@@ -21,8 +23,9 @@ test: deps native sanitize fuzzers windows
 	cd $(FUZZ) && ctest --output-on-failure -j$(JOBS)
 	cd $(WINDOWS) && ctest --output-on-failure
 
-fuzz: deps fuzzers
+fuzz: deps fuzzers windows
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+	tools/stress.sh $(WINDOWS) $(STRESS_ROUNDS)
 
 deps:
 	@tools/install-deps.sh
