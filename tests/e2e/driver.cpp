@@ -472,6 +472,18 @@ POINT keyPoint(int stageIndex, int note) {
     return POINT{(area.left + area.right) / 2, key.black == 1 ? (area.top + area.bottom) / 2 : 132};
 }
 
+bool answerQuestion(const Program& program, size_t question, int stageIndex, bool right, DWORD timeoutMs) {
+    if (!waitForSoundingEnd(program, question, timeoutMs)) return false;
+    const std::vector<int> notes = soundingsOf(program)[question].notes;
+    if (notes.empty()) return false;
+    const int beside = notes[0] % 12 == 11 ? notes[0] - 1 : notes[0] + 1;
+    for (int note : right ? notes : std::vector<int>{beside}) {
+        const POINT at = keyPoint(stageIndex, note);
+        leftClick(program.window, at.x, at.y);
+    }
+    return rightClickUntilSounding(program, question + 1, timeoutMs);
+}
+
 std::vector<HelpCall> readHelpLog(const Program& program) {
     std::vector<HelpCall> calls;
     for (const std::string& line : logLines(pathIn(program, kHelpLog))) {

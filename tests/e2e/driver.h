@@ -122,6 +122,10 @@ bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeout
 // Where a click marks the note's key at the stage: a black key in its middle,
 // a white key below the black keys, where it is whole.
 POINT keyPoint(int stageIndex, int note);
+// Waits until sounding `question` (a question) has ended, marks its notes'
+// keys (or, for a wrong answer, the key beside its first note) and confirms;
+// true once the judging sound, the next sounding, has begun.
+bool answerQuestion(const Program& program, size_t question, int stageIndex, bool right, DWORD timeoutMs);
 
 // Message boxes (class "#32770") of the program's process.
 // nullptr on timeout or when the process ends first.

@@ -75,17 +75,8 @@ protected:
     // Waits for the next question, marks its keys (or a key beside them) and
     // confirms; returns once the judging sound has begun.
     void answer(int stageIndex, bool right) {
-        ASSERT_TRUE(driver::waitForSoundingEnd(program, nextSounding, kQuestionTimeoutMs))
-            << "question " << nextSounding / 2 + 1 << " did not sound";
-        const std::vector<int> notes = driver::soundingsOf(program)[nextSounding].notes;
-        ASSERT_FALSE(notes.empty());
-        const int beside = notes[0] % 12 == 11 ? notes[0] - 1 : notes[0] + 1;
-        for (int note : right ? notes : std::vector<int>{beside}) {
-            const POINT at = driver::keyPoint(stageIndex, note);
-            driver::leftClick(program.window, at.x, at.y);
-        }
-        ASSERT_TRUE(driver::rightClickUntilSounding(program, nextSounding + 1, kQuestionTimeoutMs))
-            << "the answer was not judged";
+        ASSERT_TRUE(driver::answerQuestion(program, nextSounding, stageIndex, right, kQuestionTimeoutMs))
+            << "question " << nextSounding / 2 + 1 << " was not asked or not judged";
         nextSounding += 2;  // the question and its judging sound
     }
 

@@ -18,19 +18,8 @@ constexpr double kHoldMs = 12000;
 // A shared machine may be slow to draw or to poll; the hold itself is never shorter.
 constexpr double kHoldEarlyMs = 100, kHoldLateMs = 1500;
 
-constexpr uint32_t kHatchLine = driver::rgb(51, 102, 0), kHatchGap = driver::rgb(102, 0, 51);
-
-bool hatchedAt(const driver::Capture& c, int x, int y) { return c.at(x, y) == kHatchLine || c.at(x, y) == kHatchGap; }
-
-// The first window row showing the hatched background at the left edge,
-// where the title picture is black: the top of a sliding ranking, or of a
-// question screen. The height when there is none.
-int firstHatchedRow(const driver::Capture& c) {
-    for (int y = 0; y < c.height; ++y) {
-        if (hatchedAt(c, 2, y) && hatchedAt(c, 3, y)) return y;
-    }
-    return c.height;
-}
+using images::firstHatchedRow;
+using images::hatchedAt;
 
 class Shows : public VarloTest {
 protected:

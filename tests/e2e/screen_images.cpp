@@ -86,6 +86,18 @@ driver::Capture titlePicture() {
     return picture;
 }
 
+bool hatchedAt(const driver::Capture& screen, int x, int y) {
+    const uint32_t pixel = screen.at(x, y);
+    return pixel == driver::rgb(51, 102, 0) || pixel == driver::rgb(102, 0, 51);
+}
+
+int firstHatchedRow(const driver::Capture& screen) {
+    for (int y = 0; y < screen.height; ++y) {
+        if (hatchedAt(screen, 2, y) && hatchedAt(screen, 3, y)) return y;
+    }
+    return screen.height;
+}
+
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part) {
     for (int y = 0; y < part.height; ++y)
         for (int x = 0; x < part.width; ++x) screen.pixels[size_t(top + y) * screen.width + left + x] = part.at(x, y);

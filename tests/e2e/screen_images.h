@@ -31,6 +31,13 @@ void drawText(HDC dc, int fontHeight, COLORREF colour, const std::wstring& text,
 // The title picture as VARLO.EXE carries it, decoded; empty when it cannot be read.
 driver::Capture titlePicture();
 
+// Whether the pixel is one of the hatched background's two colours.
+bool hatchedAt(const driver::Capture& screen, int x, int y);
+// The first row showing the hatched background at the left edge, where the
+// title picture is black: the top of a sliding ranking screen, or of a
+// question screen. The height when there is none.
+int firstHatchedRow(const driver::Capture& screen);
+
 // Copies `part` into `screen` with its top left at (left, top).
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part);
 
