@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "driver.h"
+#include "records/block_codec.h"
+#include "records/persistent_block.h"
 
 class VarloTest : public ::testing::Test {
 protected:
@@ -49,6 +54,22 @@ protected:
         std::vector<uint8_t> file;
         EXPECT_TRUE(driver::readFile(savePath(), file)) << "no VARLO.DAT";
         return file;
+    }
+
+    // The saved block as stored, whatever was read: it expands to its 212
+    // bytes, its row count is 0..5 and every name ends within its 16 bytes.
+    void expectWholeTable(const std::vector<uint8_t>& file) {
+        ASSERT_GT(file.size(), kVersionBytes);
+        std::vector<uint8_t> block;
+        ASSERT_EQ(expandBlock(file.data() + kVersionBytes, file.size() - kVersionBytes, block), CodecResult::ok);
+        ASSERT_EQ(block.size(), kBlockBytes);
+        const int32_t rowCount = int32_t(block[8] | block[9] << 8 | block[10] << 16 | uint32_t(block[11]) << 24);
+        EXPECT_GE(rowCount, 0);
+        EXPECT_LE(rowCount, kRankingRows);
+        for (int row = 0; row < kRankingRows; ++row) {
+            const uint8_t* name = &block[kBlockHeaderBytes + row * kEntryBytes + kEntryBytes - kNameBytes];
+            EXPECT_NE(std::find(name, name + kNameBytes, 0), name + kNameBytes) << "row " << row;
+        }
     }
 
     // A scratch folder named after the test.
