@@ -53,7 +53,7 @@ TEST_F(KillDuringSave, LeavesTheWholeOldFileOrTheWholeNewOne) {
         ASSERT_TRUE(driver::start(program));
         program.window = driver::waitForWindow(program);
         ASSERT_NE(program.window, nullptr);
-        ASSERT_TRUE(driver::waitForPixels(program.window, titleShown));
+        ASSERT_TRUE(driver::waitForPixels(program.window, titleShown, 30000));
         driver::close(program.window);
         Sleep(DWORD(delayMs(random)));  // the moment of the forced end, not a wait for anything
         driver::terminate(program);
