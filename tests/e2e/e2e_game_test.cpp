@@ -230,30 +230,6 @@ protected:
     }
 };
 
-// A frame of the celebration: the panel (30..600, 30..220) almost all black,
-// with balls of many colours on it, every channel of which is 55 or more and
-// below 255 (text, smoothed against black, has darker edges).
-bool celebrating(const driver::Capture& c) {
-    int black = 0, all = 0;
-    std::vector<uint32_t> colours;
-    for (int y = 30; y < 220; y += 2) {
-        for (int x = 30; x < 600; x += 2) {
-            ++all;
-            const uint32_t pixel = c.at(x, y);
-            if (pixel == 0) {
-                ++black;
-                continue;
-            }
-            for (int shift : {0, 8, 16}) {
-                const uint32_t channel = pixel >> shift & 0xFF;
-                if (channel < 55 || channel > 254) return false;
-            }
-            if (std::find(colours.begin(), colours.end(), pixel) == colours.end()) colours.push_back(pixel);
-        }
-    }
-    return black * 10 >= all * 8 && colours.size() >= 20;
-}
-
 TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndEndsInTheCelebration) {
     constexpr int kStageIndex = 7;
     const HWND window = launch();
@@ -283,7 +259,7 @@ TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndEndsInTh
     }, kQuestionTimeoutMs)) << "the stage-clear message differs in "
                             << differences(screen, kMessageLeft, kMessageTop, message) << " pixels";
     EXPECT_TRUE(boxReads(screen, kScoreBox, scoreText(640)));
-    EXPECT_TRUE(driver::waitForPixels(window, celebrating, kQuestionTimeoutMs)) << "no celebration";
+    EXPECT_TRUE(driver::waitForPixels(window, images::celebrating, kQuestionTimeoutMs)) << "no celebration";
     // Then the results, titled in pink on the same panel (no ball has so little green).
     EXPECT_TRUE(driver::waitForPixels(window, [](const driver::Capture& c) {
         for (int y = 30; y < 75; ++y)

@@ -2,6 +2,7 @@
 #include "screen_images.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
@@ -96,6 +97,27 @@ int firstHatchedRow(const driver::Capture& screen) {
         if (hatchedAt(screen, 2, y) && hatchedAt(screen, 3, y)) return y;
     }
     return screen.height;
+}
+
+bool celebrating(const driver::Capture& screen) {
+    int black = 0, all = 0;
+    std::vector<uint32_t> colours;
+    for (int y = 30; y < 220; y += 2) {
+        for (int x = 30; x < 600; x += 2) {
+            ++all;
+            const uint32_t pixel = screen.at(x, y);
+            if (pixel == 0) {
+                ++black;
+                continue;
+            }
+            for (int shift : {0, 8, 16}) {
+                const uint32_t channel = pixel >> shift & 0xFF;
+                if (channel < 55 || channel > 254) return false;
+            }
+            if (std::find(colours.begin(), colours.end(), pixel) == colours.end()) colours.push_back(pixel);
+        }
+    }
+    return black * 10 >= all * 8 && colours.size() >= 20;
 }
 
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part) {

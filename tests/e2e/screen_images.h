@@ -38,6 +38,11 @@ bool hatchedAt(const driver::Capture& screen, int x, int y);
 // question screen. The height when there is none.
 int firstHatchedRow(const driver::Capture& screen);
 
+// A frame of the celebration: the panel (30..600, 30..220) almost all black,
+// with balls of many colours on it, every channel of which is 55 or more and
+// below 255 (text, smoothed against black, has darker edges).
+bool celebrating(const driver::Capture& screen);
+
 // Copies `part` into `screen` with its top left at (left, top).
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part);
 
