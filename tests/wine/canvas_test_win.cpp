@@ -24,6 +24,13 @@ std::vector<int> pauses;
 size_t quitAfterPauses = 0;
 std::function<void()> onPause;
 
+void clearRecordedCalls() {
+    errors.clear();
+    pauses.clear();
+    quitAfterPauses = 0;
+    onPause = nullptr;
+}
+
 void showError(HWND owner, const wchar_t* text) { errors.push_back(ShownError{owner, text}); }
 void sleepMs(int ms) {
     pauses.push_back(ms);
@@ -59,10 +66,7 @@ protected:
     }
     static void TearDownTestSuite() { closeTestCanvas(window); }
     void SetUp() override {
-        errors.clear();
-        pauses.clear();
-        quitAfterPauses = 0;
-        onPause = nullptr;
+        clearRecordedCalls();
         gameState = kStateWaitingAnswer;
         prepareCanvas(window);  // transparent background, all black, presented
         standing = StandingState::of(canvasDc);

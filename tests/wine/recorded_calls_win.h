@@ -19,4 +19,7 @@ extern std::vector<int> pauses;
 extern size_t quitAfterPauses;         // sleepMs stores GameState 13 at this pause; 0: never
 extern std::function<void()> onPause;  // called at each pause, once it is recorded
 
+// Forgets what was recorded and what was asked of the stand-ins.
+void clearRecordedCalls();
+
 #endif

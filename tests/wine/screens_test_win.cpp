@@ -107,10 +107,7 @@ protected:
     }
     static void TearDownTestSuite() { closeTestCanvas(window); }
     void SetUp() override {
-        errors.clear();
-        pauses.clear();
-        quitAfterPauses = 0;
-        onPause = nullptr;
+        clearRecordedCalls();
         gameState = kStateTitle;
         prepareCanvas(window);
         selected = Selected::in(canvasDc);
