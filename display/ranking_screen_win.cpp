@@ -43,7 +43,7 @@ void underlineHeaders() {
 }  // namespace
 
 void showRankingScreen(Window window) {
-    // A copy: the table may gain a row on this thread only, but the save reads it too.
+    // A whole copy, taken under the table's lock like the save's own.
     const PersistentBlock records = sharedRecords();
 
     fillBackground(window);
@@ -58,7 +58,9 @@ void showRankingScreen(Window window) {
     // Without its own font the rows are drawn in the headers' font.
     const HFONT rowFont = createGameFont(kRowFontHeight);
     if (rowFont != nullptr) SelectObject(canvasDc, rowFont);
-    for (int place = 1; place <= kRankingRows; ++place) drawRowCell(kRankColour, std::to_wstring(place), kRankColumn, place);
+    for (int place = 1; place <= kRankingRows; ++place) {
+        drawRowCell(kRankColour, std::to_wstring(place), kRankColumn, place);
+    }
     const int rows = validRowCount(records);
     for (int place = 1; place <= rows; ++place) {
         const RankingEntry& entry = records.rows[place - 1];
