@@ -125,9 +125,9 @@ TEST_P(ShutdownStress, TheProcessEndsInTimeAndLeavesAWholeTable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Closes, ShutdownStress,
-    ::testing::Values(StressKind{"Title", Stretch::title, 2000, 6, 25},
+    ::testing::Values(StressKind{"Title", Stretch::title, 2000, 8, 25},
                       StressKind{"Ranking", Stretch::ranking, 1500, 2, 5},
-                      StressKind{"Question", Stretch::question, 5000, 5, 20},
+                      StressKind{"Question", Stretch::question, 5000, 6, 20},
                       StressKind{"Replay", Stretch::replay, 2500, 4, 15},
                       StressKind{"Judging", Stretch::judging, 3500, 4, 20},
                       StressKind{"Results", Stretch::results, 9000, 1, 10},
