@@ -21,7 +21,7 @@ test: deps native sanitize fuzzers windows
 	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j$(JOBS)
 	cd $(FUZZ) && ctest --output-on-failure -j$(JOBS)
-	cd $(WINDOWS) && ctest --output-on-failure
+	cd $(WINDOWS) && ctest --output-on-failure -j$(JOBS)
 
 fuzz: deps fuzzers windows
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)

@@ -39,7 +39,17 @@ ${PROJECT_SOURCE_DIR}/resources/title.png;${PROJECT_SOURCE_DIR}/resources/keys_n
 ${PROJECT_SOURCE_DIR}/resources/keys_wide.png;${PROJECT_SOURCE_DIR}/resources/middle_c.png")
 
 # Windows test programs run under Wine, in a prefix made once for this build tree.
-set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-configure_file(${PROJECT_SOURCE_DIR}/tests/wine/run-wine.sh.in ${CMAKE_BINARY_DIR}/run-wine.sh
-  @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# The long full game has a prefix, a wineserver and a screen number of its own,
+# so it runs beside the other tests instead of after them.
+foreach(runner run-wine run-wine-long)
+  if(runner STREQUAL run-wine)
+    set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    set(VARLO_XVFB_SERVER -a)
+  else()
+    set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix-long)
+    set(VARLO_XVFB_SERVER "-n 150")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/tests/wine/run-wine.sh.in ${CMAKE_BINARY_DIR}/${runner}.sh
+    @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+endforeach()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/run-wine.sh)
