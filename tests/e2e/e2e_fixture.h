@@ -5,11 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "driver.h"
 #include "records/block_codec.h"
 #include "records/persistent_block.h"
+
+// The rounds `make fuzz` asks the stress tests for (VARLO_STRESS_ROUNDS); 0 in `make test`.
+inline int stressRounds() {
+    const char* text = std::getenv("VARLO_STRESS_ROUNDS");
+    const int rounds = text != nullptr ? std::atoi(text) : 0;
+    return std::max(rounds, 0);
+}
 
 class VarloTest : public ::testing::Test {
 protected:

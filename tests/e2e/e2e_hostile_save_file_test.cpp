@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -152,7 +151,7 @@ protected:
 };
 
 TEST_F(HostileSaveFiles, EachOpensShowsTheRankingAndIsLeftWhole) {
-    const bool whole = std::getenv("VARLO_STRESS_ROUNDS") != nullptr;
+    const bool whole = stressRounds() > 0;
     const std::vector<NamedFile> files = hostileFiles(whole);
     int failed = 0;
     for (size_t first = 0; first < files.size(); first += kAtOnce)

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -15,12 +14,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-int stressRounds(int otherwise) {
-    const char* text = std::getenv("VARLO_STRESS_ROUNDS");
-    const int rounds = text != nullptr ? std::atoi(text) : 0;
-    return rounds > 0 ? rounds : otherwise;
-}
 
 using KillDuringSave = VarloTest;
 
@@ -46,7 +39,8 @@ TEST_F(KillDuringSave, LeavesTheWholeOldFileOrTheWholeNewOne) {
     // hold: forced ends are spread over that time and a little beyond.
     std::mt19937 random(20261208);
     std::uniform_int_distribution<int> delayMs(0, 180);
-    const int rounds = stressRounds(20);
+    const int asked = stressRounds();
+    const int rounds = asked > 0 ? asked : 20;
     int keptOld = 0, keptNew = 0, broken = 0;
     for (int round = 0; round < rounds; ++round) {
         ASSERT_TRUE(driver::writeFile(savePath(), old));

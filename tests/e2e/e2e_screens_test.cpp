@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "display/show_effects.h"
 #include "e2e_fixture.h"
 #include "records/persistent_block.h"
 #include "resources/resource.h"
@@ -117,15 +118,16 @@ TEST_P(ClosingDuringAShow, EndsTheProcessRightAfterTheShow) {
         // The dissolve: the last frame of which a tile differs from black.
         if (titleWhole(s)) return false;
         int tileNumber = 0, lastFrame = -1;
-        for (int frame = 0; frame < 63; ++frame) {
-            for (int i = 0; i < 25; ++i, tileNumber = (tileNumber + 3529) % 1575) {
-                const int x = tileNumber % 63 * 10, y = tileNumber / 63 * 10;
-                if (images::differences(s, x, y, tile(x, y)) == 0 && images::differences(s, x, y, images::black(10, 10)) > 0)
+        for (int frame = 0; frame < kDissolveFrames; ++frame) {
+            for (int i = 0; i < kTilesPerFrame; ++i, tileNumber = nextTile(tileNumber)) {
+                const CanvasPoint at = tileCorner(tileNumber);
+                if (images::differences(s, at.x, at.y, tile(at.x, at.y)) == 0 &&
+                    images::differences(s, at.x, at.y, images::black(kTileSize, kTileSize)) > 0)
                     lastFrame = frame;
             }
         }
         if (lastFrame < 0) return false;
-        framesLeft = 62 - lastFrame;
+        framesLeft = kDissolveFrames - 1 - lastFrame;
         return true;
     }, kShowTimeoutMs)) << GetParam().name << " did not begin";
     driver::close(program.window);

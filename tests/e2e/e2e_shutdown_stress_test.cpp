@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -38,9 +37,8 @@ struct StressKind {
 };
 
 int roundsOf(const StressKind& kind) {
-    const char* text = std::getenv("VARLO_STRESS_ROUNDS");
-    const int stress = text != nullptr ? std::atoi(text) : 0;
-    if (stress <= 0) return kind.testRounds;
+    const int stress = stressRounds();
+    if (stress == 0) return kind.testRounds;
     return std::max(1, stress * kind.stressPercent / 100);
 }
 
