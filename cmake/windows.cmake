@@ -34,7 +34,7 @@ target_include_directories(varlo PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_
 target_link_options(varlo PRIVATE -municode)
 target_link_libraries(varlo PRIVATE varlo_portable ${ZLIB_STATIC} winmm htmlhelp gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${PROJECT_SOURCE_DIR}/resources/resource.h;\
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${PROJECT_SOURCE_DIR}/resources/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
 ${PROJECT_SOURCE_DIR}/resources/title.png;${PROJECT_SOURCE_DIR}/resources/keys_narrow.png;\
 ${PROJECT_SOURCE_DIR}/resources/keys_wide.png;${PROJECT_SOURCE_DIR}/resources/middle_c.png")
 

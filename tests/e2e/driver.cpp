@@ -341,6 +341,11 @@ void key(HWND window, UINT virtualKey) {
     PostMessageW(window, WM_KEYUP, virtualKey, keyParam(virtualKey, true, false));
 }
 
+void keyDownUp(HWND window, UINT virtualKey) {
+    PostMessageW(window, WM_KEYDOWN, virtualKey, keyParam(virtualKey, false, false));
+    PostMessageW(window, WM_KEYUP, virtualKey, keyParam(virtualKey, true, false));
+}
+
 void sysKey(HWND window, UINT virtualKey) {
     PostMessageW(window, WM_SYSKEYDOWN, virtualKey, keyParam(virtualKey, false, true));
     PostMessageW(window, WM_SYSKEYUP, virtualKey, keyParam(virtualKey, true, true));

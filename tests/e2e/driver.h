@@ -73,6 +73,7 @@ void command(HWND window, int id);                     // WM_COMMAND from a menu
 void leftClick(HWND window, int x, int y);
 void rightClick(HWND window, int x, int y);
 void key(HWND window, UINT virtualKey);                // WM_KEYDOWN + WM_KEYUP; F1 also brings WM_HELP
+void keyDownUp(HWND window, UINT virtualKey);          // WM_KEYDOWN + WM_KEYUP only, as a menu's loop reads them
 void sysKey(HWND window, UINT virtualKey);             // WM_SYSKEYDOWN + WM_SYSKEYUP (Alt held)
 void typeChar(HWND window, wchar_t ch);                // WM_CHAR
 void close(HWND window);                               // WM_CLOSE, as the close box

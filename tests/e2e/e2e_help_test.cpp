@@ -37,6 +37,31 @@ TEST_F(HelpTest, FOneOpensHowToPlayAndTheContentsCommandTheTableOfContents) {
     EXPECT_EQ(calls[2].file, L"VARLO.CHM");
 }
 
+// With a menu item highlighted, F1 asks for the menu topic. The menu's own
+// loop reads the key and sends WM_HELP for the item; the window's F1 message
+// never comes, so the key is posted without it.
+TEST_F(HelpTest, FOneOnAHighlightedMenuItemOpensTheMenuTopic) {
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, 0);  // Alt: the menu bar's first item highlighted
+    driver::keyDownUp(window, VK_DOWN);                   // its pop-up open, "開始(&S)" highlighted
+    driver::keyDownUp(window, VK_F1);
+    ASSERT_TRUE(driver::waitFor([&] { return hasCommand(driver::readHelpLog(program), kHelpContext); }));
+    driver::keyDownUp(window, VK_ESCAPE);
+    driver::keyDownUp(window, VK_ESCAPE);
+
+    const auto calls = driver::readHelpLog(program);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].command, kHelpContext);
+    EXPECT_EQ(calls[1].data, 101u);
+    EXPECT_TRUE(calls[1].hasWindow);
+    EXPECT_EQ(calls[1].file, L"VARLO.CHM");
+    // Once the menu is closed, F1 asks for the how-to-play topic again.
+    driver::key(window, VK_F1);
+    ASSERT_TRUE(driver::waitFor([&] { return driver::readHelpLog(program).size() == 3; }));
+    EXPECT_EQ(driver::readHelpLog(program)[2].data, 100u);
+}
+
 TEST_F(HelpTest, ShutsHelpDownAfterClosingMidiGivingBackTheCookie) {
     const HWND window = launch();
     ASSERT_NE(window, nullptr);

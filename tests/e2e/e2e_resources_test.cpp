@@ -204,6 +204,30 @@ TEST_F(Resources, VersionIsOnePointOhTwoWithTheProductsNames) {
     EXPECT_EQ(value(L"ProductName"), L"ヴァルロ");
     EXPECT_EQ(value(L"FileVersion"), L"1.02");
     EXPECT_EQ(value(L"ProductVersion"), L"1.02");
+    EXPECT_EQ(value(L"OriginalFilename"), L"VARLO.EXE");
+    for (const wchar_t* name : {L"CompanyName", L"InternalName", L"LegalCopyright"}) {
+        EXPECT_FALSE(value(name).empty()) << "no " << name;
+    }
+    // Explorer finds the strings through the translation table: Japanese, UTF-16.
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+    ASSERT_EQ(length, 4u);
+    EXPECT_EQ(translation[0], 0x0411);
+    EXPECT_EQ(translation[1], 1200);
+}
+
+// The manifest asks for common controls 6 and GDI scaling, and not for DPI
+// awareness, which would draw the fixed 630 x 250 window tiny on a high-DPI screen.
+TEST_F(Resources, ManifestAsksForCommonControlsSixAndGdiScalingWithoutDpiAwareness) {
+    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr) << "no manifest";
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(bytes, SizeofResource(module, found));
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.find(">true</gdiScaling>"), std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    EXPECT_NE(manifest.find("processorArchitecture=\"amd64\""), std::string::npos);
 }
 
 }  // namespace
