@@ -1,9 +1,15 @@
 #!/bin/sh
 # Installs what building, testing and playing need, and only what is missing.
 # Works on Debian 12 and Ubuntu, as root or through sudo, without questions.
+# The help file is built by Free Pascal's CHM writer units; the demo renders MIDI with
+# FluidSynth and makes its video with ffmpeg and ImageMagick; the benchmarks
+# compare the PNG decoder with libpng and stb_image under Google Benchmark.
 set -e
 packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
-libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales zlib1g-dev libpng-dev clang-14"
+libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales zlib1g-dev libpng-dev clang-14
+python3 fp-compiler fp-units-fcl fp-units-misc fp-utils libchm-bin
+fluidsynth timgm6mb-soundfont alsa-utils ffmpeg imagemagick
+libbenchmark-dev libstb-dev"
 # libFuzzer and the sanitizer runtimes for clang: a package of their own on
 # Debian 12; on older Ubuntu releases they come with clang-14 itself.
 optional="libclang-rt-14-dev"
