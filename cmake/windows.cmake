@@ -38,6 +38,24 @@ set_source_files_properties(resources/varlo.rc PROPERTIES
 ${PROJECT_SOURCE_DIR}/resources/title.png;${PROJECT_SOURCE_DIR}/resources/keys_narrow.png;\
 ${PROJECT_SOURCE_DIR}/resources/keys_wide.png;${PROJECT_SOURCE_DIR}/resources/middle_c.png")
 
+# The help file VARLO.CHM beside VARLO.EXE, made from resources/help by our own
+# builder (tools/chm), which is compiled natively with Free Pascal into the build tree.
+find_program(VARLO_FPC fpc REQUIRED)
+set(VARLO_CHM_BUILDER ${CMAKE_BINARY_DIR}/chm-builder/varlochm)
+add_custom_command(OUTPUT ${VARLO_CHM_BUILDER}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/chm-builder
+  COMMAND ${VARLO_FPC} -l- -O2 -v0 -FU${CMAKE_BINARY_DIR}/chm-builder -FE${CMAKE_BINARY_DIR}/chm-builder
+    ${PROJECT_SOURCE_DIR}/tools/chm/varlochm.pas
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/chm/varlochm.pas
+  COMMENT "Compiling the help builder")
+file(GLOB VARLO_HELP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/help/*)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
+  COMMAND ${VARLO_CHM_BUILDER} ${PROJECT_SOURCE_DIR}/resources/help/varlo.hhp ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
+  DEPENDS ${VARLO_CHM_BUILDER} ${VARLO_HELP_SOURCES}
+  COMMENT "Building VARLO.CHM")
+add_custom_target(varlo_help ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/VARLO.CHM)
+
 # Windows test programs run under Wine, in a prefix made once for this build tree.
 # The long full game has a prefix, a wineserver and a screen number of its own,
 # so it runs beside the other tests instead of after them.
