@@ -21,7 +21,6 @@ struct PngImage {
     uint16_t bitsPerPixel = 0;
     std::vector<uint8_t> palette;  // paletteCount RGBQUADs: blue, green, red, 0
     size_t rowBytes = 0;           // pixel bytes of one row, without its filter byte
-    std::vector<uint8_t> rows;     // height rows of a filter byte and rowBytes bytes
 };
 
 enum ColourType : uint16_t { kGrey = 0, kRgb = 2, kPalette = 3, kGreyAlpha = 4, kRgba = 6 };
@@ -166,65 +165,164 @@ int paethPredictor(int left, int above, int upperLeft) {
     return upperLeft;
 }
 
-// Undoes the row filters in place, top row first. Bytes left of the first pixel
-// and above the first row count as 0; unknown filter bytes leave the row as
-// stored. Every filter byte ends up 0.
-void unfilterRows(PngImage& image) {
-    const size_t rowBytes = image.rowBytes;
-    const size_t bpp = (image.bitsPerPixel + 7) / 8;  // distance to the same byte of the pixel to the left
-    const uint8_t* above = nullptr;
-    for (uint32_t y = 0; y < image.height; ++y) {
-        uint8_t* row = &image.rows[y * (rowBytes + 1)];
-        uint8_t* pixels = row + 1;
+// Undoes the filter of a row whose pixels take at most a byte (palette and grey
+// pictures) as unfilterRow does, with the byte to the left carried in a register.
+void unfilterBytePixelRow(uint8_t filter, uint8_t* pixels, const uint8_t* above, size_t rowBytes) {
+    int left = 0;
+    int upperLeft = 0;
+    switch (filter) {
+    case 1:
+        for (size_t i = 0; i < rowBytes; ++i) left = pixels[i] = uint8_t(pixels[i] + left);
+        break;
+    case 2:
+        for (size_t i = 0; i < rowBytes; ++i) pixels[i] = uint8_t(pixels[i] + above[i]);
+        break;
+    case 3:
+        for (size_t i = 0; i < rowBytes; ++i) left = pixels[i] = uint8_t(pixels[i] + (left + above[i]) / 2);
+        break;
+    case 4:
         for (size_t i = 0; i < rowBytes; ++i) {
-            const int a = i >= bpp ? pixels[i - bpp] : 0;
-            const int b = above ? above[i] : 0;
-            const int c = above && i >= bpp ? above[i - bpp] : 0;
-            switch (row[0]) {
-            case 1: pixels[i] = uint8_t(pixels[i] + a); break;
-            case 2: pixels[i] = uint8_t(pixels[i] + b); break;
-            case 3: pixels[i] = uint8_t(pixels[i] + (a + b) / 2); break;
-            case 4: pixels[i] = uint8_t(pixels[i] + paethPredictor(a, b, c)); break;
-            default: break;
-            }
+            const int up = above[i];
+            left = pixels[i] = uint8_t(pixels[i] + paethPredictor(left, up, upperLeft));
+            upperLeft = up;
         }
-        row[0] = 0;
-        above = pixels;
+        break;
+    default: break;
     }
 }
 
+// Undoes the filter of one row in place: `row` is its filter byte and rowBytes
+// bytes, `above` the unfiltered pixel bytes of the row above (zeros above the
+// first row). Bytes left of the first pixel count as 0, so the first bpp bytes
+// of a row see only the row above; an unknown filter byte leaves the row as
+// stored. The filter byte ends up 0.
+void unfilterRow(uint8_t* row, const uint8_t* above, size_t rowBytes, size_t bpp) {
+    uint8_t* pixels = row + 1;
+    const size_t lead = bpp < rowBytes ? bpp : rowBytes;
+    if (bpp == 1) {
+        unfilterBytePixelRow(row[0], pixels, above, rowBytes);
+        row[0] = 0;
+        return;
+    }
+    switch (row[0]) {
+    case 1:
+        for (size_t i = bpp; i < rowBytes; ++i) pixels[i] = uint8_t(pixels[i] + pixels[i - bpp]);
+        break;
+    case 2:
+        for (size_t i = 0; i < rowBytes; ++i) pixels[i] = uint8_t(pixels[i] + above[i]);
+        break;
+    case 3:
+        for (size_t i = 0; i < lead; ++i) pixels[i] = uint8_t(pixels[i] + above[i] / 2);
+        for (size_t i = bpp; i < rowBytes; ++i) pixels[i] = uint8_t(pixels[i] + (pixels[i - bpp] + above[i]) / 2);
+        break;
+    case 4:
+        // With left and upper left 0, the predictor picks the byte above.
+        for (size_t i = 0; i < lead; ++i) pixels[i] = uint8_t(pixels[i] + above[i]);
+        for (size_t i = bpp; i < rowBytes; ++i) {
+            pixels[i] = uint8_t(pixels[i] + paethPredictor(pixels[i - bpp], above[i], above[i - bpp]));
+        }
+        break;
+    default: break;
+    }
+    row[0] = 0;
+}
+
+// Widens a DIB row of 2-bit pixels to 4 bits in place: pixel values keep their
+// order, two to a byte. Works from the end of the row, so the source bytes not
+// yet read stay intact.
+void widenTwoBitRow(uint8_t* row, uint32_t width) {
+    for (size_t j = (size_t(width) + 1) / 2; j-- > 0;) {
+        const uint8_t source = row[j / 2];
+        const int nibble = j % 2 == 0 ? source >> 4 : source & 0x0F;
+        row[j] = uint8_t((nibble >> 2) << 4 | (nibble & 0x03));
+    }
+}
+
+// One unfiltered row into its DIB row: RGB becomes BGR and RGBA BGRA; packed
+// pixels are copied, 2-bit ones widened to 4 bits.
+void convertRow(const PngImage& image, const uint8_t* source, uint8_t* target) {
+    if (image.colourType == kRgb) {
+        for (size_t x = 0; x < image.width; ++x) {
+            target[3 * x] = source[3 * x + 2];
+            target[3 * x + 1] = source[3 * x + 1];
+            target[3 * x + 2] = source[3 * x];
+        }
+    } else if (image.colourType == kRgba) {
+        for (size_t x = 0; x < image.width; ++x) {
+            target[4 * x] = source[4 * x + 2];
+            target[4 * x + 1] = source[4 * x + 1];
+            target[4 * x + 2] = source[4 * x];
+            target[4 * x + 3] = source[4 * x + 3];
+        }
+    } else {
+        std::memcpy(target, source, image.rowBytes);
+        if (image.bitsPerPixel == 2) widenTwoBitRow(target, image.width);
+    }
+}
+
+// The image data is inflated a band of rows at a time, each row a filter byte
+// and rowBytes bytes, and every band goes straight into the DIB: the picture is
+// never held twice. A band holds as many rows as fit in this many bytes, at least one.
+constexpr size_t kBandBytes = 64 * 1024;
+
 // IDAT: inflates the chunk at the walk's position and the IDAT chunks directly
-// after it into `rows`, taking the next chunk only when the last one is used up
-// and none once the rows are full. The walk goes on after the last chunk taken.
-// A stream that ends early leaves the remaining rows 0; input that runs out
-// first, or damaged data, is a failure.
-bool readImageData(ChunkWalk& walk, PngImage& image) {
-    image.rows.assign((image.rowBytes + 1) * image.height, 0);
+// after it, band by band, unfilters each band and puts its rows into the
+// bottom-up DIB (the top row of the picture is the last row in memory). It
+// takes the next chunk only when the last one is used up and none once the
+// rows are full; the walk goes on after the last chunk taken. A stream that
+// ends early leaves the bytes it did not reach 0 before the filters are undone
+// (whole rows after it stay 0; a row it cut keeps its own filter); input that
+// runs out first, or damaged data, is a failure.
+bool readImageData(ChunkWalk& walk, const PngImage& image, DibPicture& picture) {
+    picture.width = image.width;
+    picture.height = image.height;
+    picture.bitCount = dibBitCount(image.bitsPerPixel);
+    picture.stride = uint32_t(dibStride(image.width, picture.bitCount));
+    picture.bits.assign(size_t(picture.stride) * image.height, 0);
+
+    const size_t rowSize = image.rowBytes + 1;
+    const size_t fitting = kBandBytes / rowSize;
+    const size_t bandRows = fitting < 1 ? 1 : fitting < image.height ? fitting : image.height;
+    // The band's rows follow a row that holds the row above the band (zeros at first).
+    std::vector<uint8_t> band((bandRows + 1) * rowSize, 0);
+    const size_t bpp = (image.bitsPerPixel + 7) / 8;  // distance to the same byte of the pixel to the left
+
     z_stream stream{};  // default allocator, no input yet
     if (inflateInit(&stream) != Z_OK) return false;
-    stream.next_out = image.rows.data();
-    stream.avail_out = uInt(image.rows.size());
     int result = Z_OK;
-    while (stream.avail_out > 0) {
-        Chunk chunk;
-        if (stream.avail_in == 0 && chunkAt(walk, chunk) && isType(chunk, "IDAT")) {
-            stream.next_in = chunk.data;
-            stream.avail_in = chunk.length;
-            stepPast(walk, chunk);
+    for (uint32_t y = 0; y < image.height && result == Z_OK;) {
+        const size_t rows = bandRows < image.height - y ? bandRows : image.height - y;
+        uint8_t* first = &band[rowSize];
+        stream.next_out = first;
+        stream.avail_out = uInt(rows * rowSize);
+        while (stream.avail_out > 0) {
+            Chunk chunk;
+            if (stream.avail_in == 0 && chunkAt(walk, chunk) && isType(chunk, "IDAT")) {
+                stream.next_in = chunk.data;
+                stream.avail_in = chunk.length;
+                stepPast(walk, chunk);
+            }
+            result = inflate(&stream, Z_NO_FLUSH);
+            if (result != Z_OK) break;
         }
-        result = inflate(&stream, Z_NO_FLUSH);
-        if (result != Z_OK) break;
+        if (result != Z_OK && result != Z_STREAM_END) break;
+        // The stream's end: what it did not reach is zeros, and so are the rows after this band.
+        std::memset(stream.next_out, 0, stream.avail_out);
+        for (size_t r = 0; r < rows; ++r, ++y) {
+            uint8_t* row = first + r * rowSize;
+            unfilterRow(row, row - rowSize + 1, image.rowBytes, bpp);
+            convertRow(image, row + 1, &picture.bits[size_t(image.height - 1 - y) * picture.stride]);
+        }
+        std::memcpy(band.data(), first + (rows - 1) * rowSize, rowSize);
     }
     inflateEnd(&stream);
-    if (result != Z_OK && result != Z_STREAM_END) return false;
-    unfilterRows(image);
-    return true;
+    return result == Z_OK || result == Z_STREAM_END;
 }
 
 // The walk from the signature to IEND. Besides the order PNG prescribes, it
 // needs image data before IEND, and a palette before the image data of a
 // palette picture.
-bool readChunks(const uint8_t* data, size_t size, PngImage& image) {
+bool readChunks(const uint8_t* data, size_t size, PngImage& image, DibPicture& picture) {
     if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0) return false;
     ChunkWalk walk{data, size, sizeof kSignature};
     bool headerSeen = false;
@@ -245,22 +343,11 @@ bool readChunks(const uint8_t* data, size_t size, PngImage& image) {
         } else if (isType(chunk, "IDAT")) {
             if (!headerSeen || imageDataSeen) return false;
             if (image.colourType == kPalette && !paletteSeen) return false;
-            if (!readImageData(walk, image)) return false;
+            if (!readImageData(walk, image, picture)) return false;
             imageDataSeen = true;
         } else {
             stepPast(walk, chunk);
         }
-    }
-}
-
-// Widens a DIB row of 2-bit pixels to 4 bits in place: pixel values keep their
-// order, two to a byte. Works from the end of the row, so the source bytes not
-// yet read stay intact.
-void widenTwoBitRow(uint8_t* row, uint32_t width) {
-    for (size_t j = (size_t(width) + 1) / 2; j-- > 0;) {
-        const uint8_t source = row[j / 2];
-        const int nibble = j % 2 == 0 ? source >> 4 : source & 0x0F;
-        row[j] = uint8_t((nibble >> 2) << 4 | (nibble & 0x03));
     }
 }
 
@@ -273,35 +360,8 @@ void appendGreyRamp(uint16_t bitDepth, std::vector<uint8_t>& table) {
     }
 }
 
-// The bottom-up DIB of the unfiltered rows: the top row of the picture is the
-// last row in memory; RGB becomes BGR and RGBA BGRA; packed pixels are copied.
-void convertToDib(const PngImage& image, DibPicture& picture) {
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.bitCount = dibBitCount(image.bitsPerPixel);
-    picture.stride = uint32_t(dibStride(image.width, picture.bitCount));
-    picture.bits.assign(size_t(picture.stride) * image.height, 0);
-    for (uint32_t i = 0; i < image.height; ++i) {
-        const uint8_t* source = &image.rows[i * (image.rowBytes + 1) + 1];
-        uint8_t* target = &picture.bits[size_t(image.height - 1 - i) * picture.stride];
-        if (image.colourType == kRgb) {
-            for (size_t x = 0; x < image.width; ++x) {
-                target[3 * x] = source[3 * x + 2];
-                target[3 * x + 1] = source[3 * x + 1];
-                target[3 * x + 2] = source[3 * x];
-            }
-        } else if (image.colourType == kRgba) {
-            for (size_t x = 0; x < image.width; ++x) {
-                target[4 * x] = source[4 * x + 2];
-                target[4 * x + 1] = source[4 * x + 1];
-                target[4 * x + 2] = source[4 * x];
-                target[4 * x + 3] = source[4 * x + 3];
-            }
-        } else {
-            std::memcpy(target, source, image.rowBytes);
-            if (image.bitsPerPixel == 2) widenTwoBitRow(target, image.width);
-        }
-    }
+// The DIB's colour table, once its rows are in place.
+void addColourTable(const PngImage& image, DibPicture& picture) {
     // A PLTE in a truecolour picture is only a suggestion: the DIB gets no table.
     if (image.colourType == kPalette) picture.colourTable = image.palette;
     if (image.colourType == kGrey) appendGreyRamp(image.bitDepth, picture.colourTable);
@@ -315,9 +375,9 @@ bool decodePng(const uint8_t* data, size_t size, DibPicture& out) {
     if (data == nullptr) return false;
     try {
         PngImage image;
-        if (!readChunks(data, size, image)) return false;
         DibPicture picture;
-        convertToDib(image, picture);
+        if (!readChunks(data, size, image, picture)) return false;
+        addColourTable(image, picture);
         out = std::move(picture);
         return true;
     } catch (const std::bad_alloc&) {
