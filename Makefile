@@ -1,6 +1,7 @@
 # make play   build VARLO.EXE and play it under Wine on this display
 # make test   build everything and run every test through CTest
 # make dist   build dist/varlo-1.02-win64.zip: VARLO.EXE, VARLO.CHM and a read-me
+# make demo   play a recorded game under Xvfb: demo/varlo-demo.mp4 and its contact sheet
 # make fuzz   run each fuzz target for FUZZ_SECONDS (default 600), then the
 #             end-to-end stress tests for STRESS_ROUNDS rounds (default 200)
 # All install what is missing first (Debian or Ubuntu, as root or with sudo).
@@ -13,7 +14,7 @@ JOBS     ?= 2
 FUZZ_SECONDS ?= 600
 STRESS_ROUNDS ?= 200
 
-.PHONY: play test dist fuzz deps native sanitize fuzzers windows clean
+.PHONY: play test dist demo fuzz deps native sanitize fuzzers windows clean
 
 play: deps windows
 	tools/play.sh $(WINDOWS)
@@ -26,6 +27,9 @@ test: deps native sanitize fuzzers windows
 
 dist: deps windows
 	tools/dist.sh $(WINDOWS) dist
+
+demo: deps windows
+	tools/demo.sh $(WINDOWS) demo
 
 fuzz: deps fuzzers windows
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
