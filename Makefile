@@ -2,6 +2,7 @@
 # make test   build everything and run every test through CTest
 # make dist   build dist/varlo-1.02-win64.zip: VARLO.EXE, VARLO.CHM and a read-me
 # make demo   play a recorded game under Xvfb: demo/varlo-demo.mp4 and its contact sheet
+# make bench  run the benchmarks, print their table and write docs/performance.md
 # make fuzz   run each fuzz target for FUZZ_SECONDS (default 600), then the
 #             end-to-end stress tests for STRESS_ROUNDS rounds (default 200)
 # All install what is missing first (Debian or Ubuntu, as root or with sudo).
@@ -14,7 +15,7 @@ JOBS     ?= 2
 FUZZ_SECONDS ?= 600
 STRESS_ROUNDS ?= 200
 
-.PHONY: play test dist demo fuzz deps native sanitize fuzzers windows clean
+.PHONY: play test dist demo bench fuzz deps native sanitize fuzzers windows clean
 
 play: deps windows
 	tools/play.sh $(WINDOWS)
@@ -30,6 +31,9 @@ dist: deps windows
 
 demo: deps windows
 	tools/demo.sh $(WINDOWS) demo
+
+bench: deps native windows
+	tools/bench.sh $(NATIVE) $(WINDOWS) docs/performance.md
 
 fuzz: deps fuzzers windows
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
