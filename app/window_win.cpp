@@ -74,7 +74,12 @@ void onDestroy(HWND window) {
 void onPaint(HWND window) {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
-    if (canvasDc != nullptr) BitBlt(dc, 0, 0, kCanvasWidth, kCanvasHeight, canvasDc, 0, 0, SRCCOPY);
+    if (canvasDc != nullptr) {
+        // The game thread may be drawing into the canvas; the copy waits for
+        // the end of that run of drawing, never for a pause.
+        CanvasLock lock;
+        BitBlt(dc, 0, 0, kCanvasWidth, kCanvasHeight, canvasDc, 0, 0, SRCCOPY);
+    }
     EndPaint(window, &paint);
 }
 

@@ -9,6 +9,25 @@ HDC canvasDc = nullptr;
 HBITMAP canvasBitmap = nullptr;
 HFONT uiFont = nullptr;
 
+namespace {
+
+// A critical section may be entered again by the thread that holds it. Made
+// on first use, before any drawing.
+CRITICAL_SECTION& canvasSection() {
+    struct Section {
+        CRITICAL_SECTION section;
+        Section() { InitializeCriticalSection(&section); }
+        ~Section() { DeleteCriticalSection(&section); }
+    };
+    static Section made;
+    return made.section;
+}
+
+}  // namespace
+
+CanvasLock::CanvasLock() { EnterCriticalSection(&canvasSection()); }
+CanvasLock::~CanvasLock() { LeaveCriticalSection(&canvasSection()); }
+
 HFONT createGameFont(int height) {
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
@@ -16,20 +35,24 @@ HFONT createGameFont(int height) {
 }
 
 bool createCanvas(HWND window) {
-    const HDC windowDc = GetDC(window);
-    canvasDc = CreateCompatibleDC(windowDc);
-    if (canvasDc != nullptr) canvasBitmap = CreateCompatibleBitmap(windowDc, kCanvasWidth, kCanvasHeight);
-    ReleaseDC(window, windowDc);
+    {
+        CanvasLock lock;
+        const HDC windowDc = GetDC(window);
+        canvasDc = CreateCompatibleDC(windowDc);
+        if (canvasDc != nullptr) canvasBitmap = CreateCompatibleBitmap(windowDc, kCanvasWidth, kCanvasHeight);
+        ReleaseDC(window, windowDc);
+        // Its first contents are undefined; the game thread paints it black first.
+        if (canvasDc != nullptr && canvasBitmap != nullptr) SelectObject(canvasDc, canvasBitmap);
+    }
     if (canvasDc == nullptr || canvasBitmap == nullptr) {
         showError(window, L"実行できません。");
         return false;
     }
-    // Its first contents are undefined; the game thread paints it black first.
-    SelectObject(canvasDc, canvasBitmap);
     return true;
 }
 
 void destroyCanvas() {
+    CanvasLock lock;
     if (canvasDc != nullptr) DeleteDC(canvasDc);
     if (canvasBitmap != nullptr) DeleteObject(canvasBitmap);
     canvasDc = nullptr;
@@ -37,6 +60,7 @@ void destroyCanvas() {
 }
 
 void prepareCanvas(Window window) {
+    CanvasLock lock;
     SetBkMode(canvasDc, TRANSPARENT);  // every text is drawn without a background box
     const RECT whole{0, 0, kCanvasWidth, kCanvasHeight};
     FillRect(canvasDc, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -45,7 +69,10 @@ void prepareCanvas(Window window) {
 
 void presentCanvas(Window window, int x, int y) {
     const HDC windowDc = GetDC(window);
-    BitBlt(windowDc, x, y, kCanvasWidth - x, kCanvasHeight - y, canvasDc, 0, 0, SRCCOPY);
+    {
+        CanvasLock lock;
+        BitBlt(windowDc, x, y, kCanvasWidth - x, kCanvasHeight - y, canvasDc, 0, 0, SRCCOPY);
+    }
     ReleaseDC(window, windowDc);
     // Under Wine, what another thread draws into a window reaches the screen
     // only when the window's own thread next handles a message: an empty one
@@ -53,9 +80,13 @@ void presentCanvas(Window window, int x, int y) {
     if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) PostMessageW(window, WM_NULL, 0, 0);
 }
 
-void setTextColour(uint32_t colour) { SetTextColor(canvasDc, colour); }
+void setTextColour(uint32_t colour) {
+    CanvasLock lock;
+    SetTextColor(canvasDc, colour);
+}
 
 void clearHintLine() {
+    CanvasLock lock;
     const RECT hintLine{kMessageLeft, kHintLineTop, kMessageRight, kMessageBottom};
     FillRect(canvasDc, &hintLine, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
@@ -68,7 +99,9 @@ HBITMAP loadPicture(HWND window, WORD id) {
         showError(window, L"リソースを読み込めません。");
         return nullptr;
     }
-    // The decoder never reads past the resource's own size.
+    // The decoder never reads past the resource's own size. The bitmap is made
+    // compatible with the canvas, a call on its device context.
+    CanvasLock lock;
     return decodePicture(canvasDc, static_cast<const uint8_t*>(data), SizeofResource(instance, resource));
 }
 
@@ -79,6 +112,7 @@ int fillBackground(Window window) {
         return 0;
     }
     // The gaps between the hatch lines take the background colour.
+    CanvasLock lock;
     SetBkColor(canvasDc, RGB(102, 0, 51));
     SetBkMode(canvasDc, OPAQUE);
     const RECT whole{0, 0, kCanvasWidth, kCanvasHeight};
@@ -89,12 +123,14 @@ int fillBackground(Window window) {
 }
 
 void drawPanel(int left, int top, int right, int bottom) {
+    CanvasLock lock;
     const HGDIOBJ previousBrush = SelectObject(canvasDc, GetStockObject(BLACK_BRUSH));
     RoundRect(canvasDc, left - 8, top - 8, right + 8, bottom + 8, 8, 8);
     SelectObject(canvasDc, previousBrush);
 }
 
 void drawBoxedText(const wchar_t* text, int left, int top, int right, int bottom) {
+    CanvasLock lock;
     drawPanel(left, top, right, bottom);
     const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
     RECT box{left, top, right, bottom};
@@ -104,21 +140,27 @@ void drawBoxedText(const wchar_t* text, int left, int top, int right, int bottom
 
 namespace {
 
+constexpr COLORREF kTypedColour = RGB(255, 255, 153);
+
 // Draws the typed part of the text into the message area and shows it. The
 // whole prefix is drawn again each time; with a transparent background only
-// the new character changes anything.
+// the new character changes anything. The canvas is the other thread's too
+// during the pauses between characters, so each character selects the font
+// and colour anew and gives the font back before the lock is left.
 void showTypedPrefix(void* context, const wchar_t* text, int length) {
+    CanvasLock lock;
+    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+    SetTextColor(canvasDc, kTypedColour);
     RECT area{kMessageLeft, kMessageTop, kMessageRight, kMessageBottom};
     DrawTextW(canvasDc, text, length, &area, DT_NOPREFIX);
+    SelectObject(canvasDc, previousFont);
     presentCanvas(*static_cast<Window*>(context), 0, 0);
 }
 
 }  // namespace
 
 int typeText(Window window, const wchar_t* text) {
-    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
-    SetTextColor(canvasDc, RGB(255, 255, 153));
-    const int result = typewrite(text, showTypedPrefix, &window);
-    SelectObject(canvasDc, previousFont);
-    return result;
+    // The colour stays the canvas's text colour afterwards, even for an empty text.
+    setTextColour(kTypedColour);
+    return typewrite(text, showTypedPrefix, &window);
 }

@@ -12,6 +12,24 @@ extern HFONT uiFont;         // 16-pixel font of all small texts, made at start-
 
 constexpr int kUiFontHeight = 16;
 
+// Two threads draw into the one canvas: the game thread almost everything, the
+// UI thread the player's marks, the typed name and the window's repaint.
+// Drawing selects brushes, fonts and colours into the shared device context;
+// a call made while the other thread is in the middle of its own drawing
+// paints with that thread's objects, or fails. Every run of drawing calls on
+// canvasDc, every copy of it to the window included, therefore holds this
+// lock while it lives. It is held for the drawing only: never across a pause,
+// a sent message, an error box or a wait for a thread, so neither thread ever
+// waits for the other while holding it. The thread that holds it may take it
+// again, so a locked drawer may call another.
+class CanvasLock {
+public:
+    CanvasLock();
+    ~CanvasLock();
+    CanvasLock(const CanvasLock&) = delete;
+    CanvasLock& operator=(const CanvasLock&) = delete;
+};
+
 // Decodes picture resource `id` into a bitmap compatible with the canvas, owned
 // by the caller. A missing resource is reported to the player; a picture that
 // does not decode gives null silently.

@@ -16,21 +16,28 @@ void playCelebration(Window window) {
         brushes[i] = CreateSolidBrush(RGB(balls[i].red, balls[i].green, balls[i].blue));
     }
 
-    const HGDIOBJ previousBrush = GetCurrentObject(canvasDc, OBJ_BRUSH);
     for (int frame = 0; frame < kCelebrationFrames; ++frame) {
+        // The background reports a missing brush itself, outside the lock.
         fillBackground(window);
-        drawPanel(30, 30, 600, 220);
-        // Each ball is drawn where it stands, then moved for the next frame.
-        for (int i = 0; i < kBallCount; ++i) {
-            SelectObject(canvasDc, brushes[i]);
-            const CanvasPoint at = ballCorner(balls[i]);
-            Ellipse(canvasDc, at.x, at.y, at.x + kBallSize, at.y + kBallSize);
-            moveBall(balls[i]);
+        {
+            // The rest of the frame is drawn and presented under the canvas's
+            // lock, which the pause leaves free; the canvas's brush is given
+            // back before it is left.
+            CanvasLock lock;
+            const HGDIOBJ previousBrush = GetCurrentObject(canvasDc, OBJ_BRUSH);
+            drawPanel(30, 30, 600, 220);
+            // Each ball is drawn where it stands, then moved for the next frame.
+            for (int i = 0; i < kBallCount; ++i) {
+                SelectObject(canvasDc, brushes[i]);
+                const CanvasPoint at = ballCorner(balls[i]);
+                Ellipse(canvasDc, at.x, at.y, at.x + kBallSize, at.y + kBallSize);
+                moveBall(balls[i]);
+            }
+            SelectObject(canvasDc, previousBrush);
+            presentCanvas(window, 0, 0);
         }
-        presentCanvas(window, 0, 0);
         sleepMs(kShowFramePauseMs);
     }
-    SelectObject(canvasDc, previousBrush);
     for (HBRUSH brush : brushes) {
         if (brush != nullptr) DeleteObject(brush);
     }

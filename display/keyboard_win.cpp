@@ -11,10 +11,12 @@ namespace {
 
 // Copies columns 0..width-1 of picture `id` to each of the x positions at y = 0
 // or y = 70. Reports false, having drawn nothing, when the picture or its
-// device context cannot be made.
+// device context cannot be made. The canvas is locked after loading, which
+// may tell the player of a missing picture.
 bool copyPicture(HWND window, int id, int width, int height, const int* xs, int count, int y) {
     const HBITMAP picture = loadPicture(window, static_cast<WORD>(id));
     if (picture == nullptr) return false;
+    CanvasLock lock;
     const HDC pictureDc = CreateCompatibleDC(canvasDc);
     if (pictureDc == nullptr) {
         DeleteObject(picture);
@@ -61,6 +63,11 @@ void fillKey(int octave, int white, int black, Brush brush) {
         CombineRgn(region, region, cut, RGN_DIFF);
         DeleteObject(cut);
     }
-    FillRgn(canvasDc, region, brush);
+    {
+        // The fill selects the brush into the canvas for its duration; the
+        // game thread may be drawing there at the same time.
+        CanvasLock lock;
+        FillRgn(canvasDc, region, brush);
+    }
     DeleteObject(region);
 }

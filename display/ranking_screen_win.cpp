@@ -40,13 +40,10 @@ void underlineHeaders() {
     DeleteObject(pen);
 }
 
-}  // namespace
-
-void showRankingScreen(Window window) {
-    // A whole copy, taken under the table's lock like the save's own.
-    const PersistentBlock records = sharedRecords();
-
-    fillBackground(window);
+// The panel, the headers and their underline, and the rows, drawn in one run
+// under the canvas's lock.
+void drawRankingTable(const PersistentBlock& records) {
+    CanvasLock lock;
     drawPanel(15, 15, 615, 235);
     const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
     SetTextColor(canvasDc, kHeaderColour);
@@ -70,7 +67,19 @@ void showRankingScreen(Window window) {
     }
     SelectObject(canvasDc, previousFont);
     if (rowFont != nullptr) DeleteObject(rowFont);
+}
 
+}  // namespace
+
+void showRankingScreen(Window window) {
+    // A whole copy, taken under the table's lock like the save's own.
+    const PersistentBlock records = sharedRecords();
+
+    // The background reports a missing brush itself, so it is drawn before
+    // the canvas is locked for the table; each frame of the slide presents
+    // the canvas under the lock, and the pauses leave it free.
+    fillBackground(window);
+    drawRankingTable(records);
     for (int frame = 0; frame < kSlideFrames; ++frame) {
         presentCanvas(window, 0, slideOffset(frame));
         sleepMs(kShowFramePauseMs);

@@ -10,7 +10,11 @@
 int showTitleScreen(Window window) {
     const HBITMAP picture = loadPicture(window, IDP_TITLE);
     if (picture == nullptr) return 0;
-    const HDC pictureDc = CreateCompatibleDC(canvasDc);
+    HDC pictureDc;
+    {
+        CanvasLock lock;
+        pictureDc = CreateCompatibleDC(canvasDc);
+    }
     if (pictureDc == nullptr) {
         showError(window, L"デバイスコンテキストを作成できません。");
         DeleteObject(picture);
@@ -18,9 +22,12 @@ int showTitleScreen(Window window) {
     }
     const HGDIOBJ previous = SelectObject(pictureDc, picture);
 
+    // The canvas is locked for each frame's tiles and their presenting, not
+    // across the pauses, so a repaint of the window waits no longer than a frame.
     int tile = 0;
     for (int frame = 0; frame < kDissolveFrames; ++frame) {
         sleepMs(kShowFramePauseMs);
+        CanvasLock lock;
         for (int i = 0; i < kTilesPerFrame; ++i) {
             const CanvasPoint at = tileCorner(tile);
             BitBlt(canvasDc, at.x, at.y, kTileSize, kTileSize, pictureDc, at.x, at.y, SRCCOPY);

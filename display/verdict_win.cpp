@@ -29,6 +29,7 @@ void dimBehindVerdict() {
 void drawVerdict(const wchar_t* text) {
     // Without its font the verdict is drawn in the canvas's standing font.
     const HFONT font = createGameFont(kVerdictFontHeight);
+    CanvasLock lock;
     const HGDIOBJ previousFont = font != nullptr ? SelectObject(canvasDc, font) : nullptr;
     dimBehindVerdict();
 

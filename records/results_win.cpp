@@ -17,6 +17,7 @@ constexpr COLORREF kNameColour = RGB(153, 204, 51);
 void drawResultsTexts(const wchar_t* lines) {
     // Without its font the texts are drawn in the canvas's standing font.
     const HFONT font = createGameFont(kResultsFontHeight);
+    CanvasLock lock;
     const HGDIOBJ previousFont = font != nullptr ? SelectObject(canvasDc, font) : nullptr;
 
     SetTextColor(canvasDc, kTitleColour);
@@ -33,6 +34,7 @@ void drawResultsTexts(const wchar_t* lines) {
 }
 
 void drawRankInLines(const wchar_t* rankIn) {
+    CanvasLock lock;
     SetTextColor(canvasDc, kResultsColour);
     RECT line{200, 165, 430, 195};
     DrawTextW(canvasDc, rankIn, -1, &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -42,13 +44,20 @@ void drawRankInLines(const wchar_t* rankIn) {
 }
 
 void drawNameInput(Window window) {
-    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
-    SetTextColor(canvasDc, kNameColour);
-    RECT field{290, 200, 590, 220};
-    FillRect(canvasDc, &field, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     const std::wstring name = pendingNameText();
-    DrawTextW(canvasDc, name.c_str(), -1, &field, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(canvasDc, previousFont);
+    {
+        // The game thread draws into the same canvas: the name is drawn under
+        // its lock, and the font and the text colour the game thread set are
+        // given back before the lock is left. The caret is placed after it.
+        CanvasLock lock;
+        const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+        const COLORREF previousColour = SetTextColor(canvasDc, kNameColour);
+        RECT field{290, 200, 590, 220};
+        FillRect(canvasDc, &field, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        DrawTextW(canvasDc, name.c_str(), -1, &field, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SetTextColor(canvasDc, previousColour);
+        SelectObject(canvasDc, previousFont);
+    }
     showNameCaret(window);
     presentCanvas(window, 0, 0);
 }

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/app_win.h"
@@ -17,6 +19,7 @@
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
+#include "tests/wine/recorded_calls_win.h"
 
 namespace {
 
@@ -291,6 +294,96 @@ TEST_F(Keyboard, TheVerdictDimsItsRectangleAndDrawsItsTextOverAShadow) {
         verdicts.push_back(after);
     }
     EXPECT_NE(verdicts[0].at, verdicts[1].at);
+}
+
+// The game thread and the window's thread draw into the one canvas at once:
+// here this thread, which owns the window, clicks a black key again and again
+// while a second thread types, draws status boxes and clears the hint line in
+// the message area below the keyboard, without the game's pauses. Every click
+// must leave the key wholly in its new colour: marked after an odd click,
+// black after an even one. The key is read back under the canvas's lock, as
+// the window's repaint reads it.
+TEST_F(Keyboard, AKeyClickedWhileTheGameThreadDrawsTakesItsColourEveryTime) {
+    constexpr int kClicks = 2000;
+    session.stageIndex = 0;
+    session.lowNote = 60;
+    session.highNote = 71;
+    for (auto& marked : session.selectedKeys) marked = 0;
+    fillCanvas(kFill);
+    ASSERT_EQ(drawKeyboard(window, 0), 1);
+
+    const Key key = noteKey(61);
+    ASSERT_EQ(key.black, 1);
+    const KeyRect area = keyRegion(0, key.octave, key.white, key.black).area;
+    const int x = (area.left + area.right) / 2, y = (area.top + area.bottom) / 2;
+    Key hit{};
+    ASSERT_TRUE(hitKey(0, unsigned(x), unsigned(y), hit));
+    ASSERT_EQ(keyNote(hit), 61);
+    // The other thread's panels reach 8 pixels above the message area.
+    ASSERT_LT(area.bottom, kMessageTop - 8);
+    const POINT probes[] = {{x, y}, {area.left, area.top}, {area.right - 1, area.top},
+                            {area.left, area.bottom - 1}, {area.right - 1, area.bottom - 1}};
+
+    onPause = [] { pauses.clear(); };  // the typing's pauses need not be kept
+    std::atomic<bool> clicking{true};
+    std::atomic<int> gameRuns{0}, clicksDone{0};
+    std::thread game([&] {
+        while (clicking) {
+            setTextColour(RGB(255, 0, 153));
+            drawBoxedText(L"ステージ1", 20, 165, 100, 181);
+            drawPanel(kMessageLeft, kMessageTop, kMessageRight, kMessageBottom);
+            typeText(window, L"次の１音を聞き，");
+            clearHintLine();
+            ++gameRuns;
+            // Without pauses this thread could take the lock again and again
+            // while the clicks wait for it; a run a click keeps both going.
+            const int clicksBefore = clicksDone;
+            while (clicking && clicksDone == clicksBefore) std::this_thread::yield();
+        }
+    });
+    // The clicks begin once the other thread is drawing.
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    while (gameRuns == 0 && GetTickCount64() < deadline) std::this_thread::yield();
+    const int runsBefore = gameRuns;
+
+    int wrongClicks = 0, failedReads = 0;
+    std::ostringstream first;
+    for (int click = 1; click <= kClicks; ++click) {
+        pickKey(window, unsigned(x), unsigned(y));
+        const COLORREF want = click % 2 == 1 ? COLORREF(kMarkedKeyColour) : kBlack;
+        bool wrong = false;
+        {
+            CanvasLock lock;
+            for (const POINT& probe : probes) {
+                const COLORREF got = GetPixel(canvasDc, probe.x, probe.y);
+                if (got == CLR_INVALID) {
+                    ++failedReads;
+                    continue;
+                }
+                if (got == want) continue;
+                if (!wrong && wrongClicks == 0) {
+                    first << " first at click " << click << ", (" << probe.x << ", " << probe.y << "): " << std::hex
+                          << got << " not " << want << std::dec;
+                }
+                wrong = true;
+            }
+        }
+        wrongClicks += wrong;
+        ++clicksDone;
+        // The window's thread takes the other thread's wake-up messages as it goes.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    const int runsDuring = gameRuns - runsBefore;
+    clicking = false;
+    game.join();
+    onPause = nullptr;
+    for (auto& marked : session.selectedKeys) marked = 0;
+
+    ASSERT_GT(runsBefore, 0) << "the drawing thread never ran";
+    EXPECT_EQ(wrongClicks, 0) << wrongClicks << " of " << kClicks << " clicks left the key in the wrong colour ("
+                              << runsDuring << " drawing runs meanwhile);" << first.str();
+    EXPECT_EQ(failedReads, 0) << failedReads << " reads of the canvas failed";
 }
 
 }  // namespace
