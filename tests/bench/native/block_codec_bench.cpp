@@ -10,6 +10,7 @@
 
 #include "records/block_codec.h"
 #include "records/persistent_block.h"
+#include "tests/bench/native/noise.h"
 
 namespace {
 
@@ -25,21 +26,11 @@ Bytes savedBlock() {
     return Bytes(bytes.begin(), bytes.end());
 }
 
-struct Noise {
-    uint32_t state = 0x2545F491u;
-    uint32_t next() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    }
-};
-
 // `size` bytes of mixed data, the same every time: ranking blocks with played
 // rows, lines of text, tables of small numbers and stretches of noise.
 Bytes mixedData(size_t size) {
     static const char* const names[] = {"Aki", "Hiro", "No Name", "Midori", "K.Tanaka", "sora", "Yuki_99"};
-    Noise noise;
+    Noise noise(0x2545F491u);
     Bytes data;
     while (data.size() < size) {
         switch (noise.next() % 8) {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/bench/native/noise.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -25,17 +27,6 @@ void addChunk(Bytes& file, const char* type, const uint8_t* data, size_t length)
     file.insert(file.end(), data, data + length);
     appendBigEndian32(file, uint32_t(crc32(0, &file[typeAt], uInt(file.size() - typeAt))));
 }
-
-// A fixed-seed xorshift generator: the same noise on every machine.
-struct Noise {
-    uint32_t state = 0x9E3779B9u;
-    uint32_t next() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    }
-};
 
 // The picture's palette index at (x, y): regions of 512 x 512 pixels, each of
 // one kind, like the parts of a drawn illustration.
@@ -65,7 +56,7 @@ int paeth(int a, int b, int c) {
 }  // namespace
 
 std::vector<uint8_t> syntheticPalettePng(uint32_t width, uint32_t height) {
-    Noise noise;
+    Noise noise(0x9E3779B9u);
     Bytes raw;
     raw.reserve((size_t(width) + 1) * height);
     Bytes row(width), above(width, 0);
