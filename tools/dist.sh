@@ -24,7 +24,17 @@ cp "$build/bin/VARLO.CHM" "$stage/"
 { printf '\357\273\277'; sed 's/$/\r/' "$here/resources/release-readme.txt"; } >"$stage/README.txt"
 zip="$out/varlo-1.02-win64.zip"
 rm -f "$zip"
-# Fixed file times, so the same build gives the same package.
-touch -d '2026-01-01 00:00:00' "$stage"/*
-(cd "$stage" && cmake -E tar cf "$zip" --format=zip VARLO.EXE VARLO.CHM README.txt)
+# Fixed file times and nothing else of the files' own (no access times, owners
+# or modes), so the same build gives the same package.
+python3 - "$stage" "$zip" <<'PYTHON' || exit 1
+import os, sys, zipfile
+stage, target = sys.argv[1:3]
+with zipfile.ZipFile(target, "w") as package:
+    for name in ("VARLO.EXE", "VARLO.CHM", "README.txt"):
+        entry = zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
+        entry.compress_type = zipfile.ZIP_DEFLATED
+        entry.external_attr = 0o644 << 16
+        with open(os.path.join(stage, name), "rb") as source:
+            package.writestr(entry, source.read(), compresslevel=9)
+PYTHON
 echo "dist: $zip"
