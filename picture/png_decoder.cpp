@@ -136,12 +136,14 @@ bool readHeader(const Chunk& chunk, PngImage& image) {
     return true;
 }
 
-// PLTE: 1 to 2^bitDepth entries of red, green, blue, kept as RGBQUADs. An
-// empty palette is refused: biClrUsed 0 would make the DIB claim a full table.
+// PLTE: up to 2^bitDepth entries of red, green, blue, kept as RGBQUADs. A
+// palette picture's empty palette is refused: biClrUsed 0 would make the DIB
+// claim a full table. A truecolour picture's palette is only read: its DIB
+// has no table, so an empty one does no harm.
 bool readPalette(const Chunk& chunk, PngImage& image) {
     if (chunk.length % 3 != 0) return false;
     const uint32_t count = chunk.length / 3;
-    if (count == 0 || count > (1u << image.bitDepth)) return false;
+    if ((count == 0 && image.colourType == kPalette) || count > (1u << image.bitDepth)) return false;
     image.palette.resize(size_t(count) * 4);
     for (uint32_t i = 0; i < count; ++i) {
         image.palette[4 * i] = chunk.data[3 * i + 2];
@@ -290,6 +292,12 @@ bool readImageData(ChunkWalk& walk, const PngImage& image, DibPicture& picture) 
     z_stream stream{};  // default allocator, no input yet
     if (inflateInit(&stream) != Z_OK) return false;
     int result = Z_OK;
+    // True when the last inflate call stopped only because its band was full:
+    // zlib may still hold output for the next band, so that band first resumes
+    // the call without new input, as if the rows were one buffer. Input is
+    // taken only when zlib stops for want of it; once the rows are full no
+    // further chunk is taken, whatever the band size.
+    bool resuming = false;
     for (uint32_t y = 0; y < image.height && result == Z_OK;) {
         const size_t rows = bandRows < image.height - y ? bandRows : image.height - y;
         uint8_t* first = &band[rowSize];
@@ -297,14 +305,19 @@ bool readImageData(ChunkWalk& walk, const PngImage& image, DibPicture& picture) 
         stream.avail_out = uInt(rows * rowSize);
         while (stream.avail_out > 0) {
             Chunk chunk;
-            if (stream.avail_in == 0 && chunkAt(walk, chunk) && isType(chunk, "IDAT")) {
+            if (!resuming && stream.avail_in == 0 && chunkAt(walk, chunk) && isType(chunk, "IDAT")) {
                 stream.next_in = chunk.data;
                 stream.avail_in = chunk.length;
                 stepPast(walk, chunk);
             }
+            const bool resumed = resuming;
+            resuming = false;
             result = inflate(&stream, Z_NO_FLUSH);
+            // A resumed call with nothing left to give needs the next chunk.
+            if (result == Z_BUF_ERROR && resumed) result = Z_OK;
             if (result != Z_OK) break;
         }
+        resuming = result == Z_OK;
         if (result != Z_OK && result != Z_STREAM_END) break;
         // The stream's end: what it did not reach is zeros, and so are the rows after this band.
         std::memset(stream.next_out, 0, stream.avail_out);

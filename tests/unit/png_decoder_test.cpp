@@ -284,6 +284,10 @@ TEST(PngDecoder, IgnoresThePaletteOfATruecolourPicture) {
     EXPECT_EQ(picture.colourCount, 0u);
     EXPECT_TRUE(picture.colourTable.empty());
     EXPECT_EQ(picture.bits, (Bytes{3, 2, 1, 0}));
+    // Any whole number of entries is read there, none included.
+    PngFile empty;
+    empty.add("IHDR", header(1, 1, 8, kRgb)).add("PLTE", {});
+    EXPECT_EQ(decoded(empty.addImageData(deflated(unfilteredImage({{1, 2, 3}}))).end().bytes).bits, picture.bits);
 }
 
 TEST(PngDecoder, TakesImageDataOnlyAsTheRowsNeedIt) {

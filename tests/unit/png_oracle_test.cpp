@@ -309,3 +309,31 @@ TEST(PngOracle, AStreamEndingInTheSecondBandLeavesTheRowsAfterItZero) {
 }
 
 }  // namespace
+
+// Once the rows are full the decoder takes no further input, however the band
+// boundaries fall: a stream whose Adler-32 trailer lies in an IDAT of its own is
+// refused, and the same stream in one IDAT decodes. Blank rows make zlib read
+// all its input before a band is full, while it still holds output for the next.
+TEST(PngOracle, ATrailerPastTheLastRowIsRefusedWhereverTheBandsEnd) {
+    const std::pair<Format, uint32_t> pictures[] = {{{kPalette, 1}, 8}, {{kGrey, 8}, 255}, {{kRgb, 8}, 100}};
+    for (const auto& [format, width] : pictures) {
+        const size_t bandRows = bandRowsOf(format, width);
+        for (size_t height : {2 * bandRows - 1, 2 * bandRows, 2 * bandRows + 1, 2 * bandRows + 2}) {
+            SCOPED_TRACE(describe(format) + ", " + std::to_string(bandRows) + " rows a band, " +
+                         std::to_string(height) + " rows");
+            const Bytes stream = deflated(Bytes(height * (rowBytesOf(format, width) + 1), 0));
+            auto file = [&](const std::vector<Bytes>& idats) {
+                PngFile png;
+                png.add("IHDR", header(width, uint32_t(height), format.bitDepth, format.colourType));
+                if (format.colourType == kPalette) png.add("PLTE", paletteData(2));
+                for (const Bytes& idat : idats) png.add("IDAT", idat);
+                return png.end().bytes;
+            };
+            DibPicture picture;
+            const Bytes whole = file({stream});
+            EXPECT_TRUE(decodePng(whole.data(), whole.size(), picture));
+            const Bytes split = file({Bytes(stream.begin(), stream.end() - 4), Bytes(stream.end() - 4, stream.end())});
+            EXPECT_FALSE(decodePng(split.data(), split.size(), picture));
+        }
+    }
+}
