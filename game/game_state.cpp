@@ -2,6 +2,7 @@
 #include "game/game_state.h"
 
 std::atomic<int32_t> gameState{kStateTitle};
+std::atomic<int32_t> requestedStage{kNoStartRequest};
 
 // Static storage: every counter starts at zero.
 GameSession session;

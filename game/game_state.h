@@ -33,6 +33,12 @@ constexpr int kMidiNoteCount = 128;
 
 extern std::atomic<int32_t> gameState;
 
+// The stage a start request from the window asked for, or kNoStartRequest.
+// The UI thread stores it just before GameState 4; the game thread takes it at
+// its next question step and begins the new game there.
+constexpr int32_t kNoStartRequest = -1;
+extern std::atomic<int32_t> requestedStage;
+
 // Stores `next` only if GameState still holds `expected`: a request the UI
 // thread stores in between survives.
 inline bool replaceGameState(int32_t expected, int32_t next) {

@@ -8,18 +8,28 @@
 void startGame(int stage) {
     int32_t state = gameState.load();
     if (state == kStateNextQuestion) return;
+    // The counters are not touched here: the game thread zeroes them when it
+    // takes the request, after the step it is running has finished with the
+    // old game. A judgement counted or a celebration ending meanwhile can then
+    // neither carry points into the new game nor show zeroed results.
+    requestedStage = stage;
+    // The game thread may move on meanwhile; whatever it stored is replaced.
+    // If it stores 4 itself, that question step takes the request all the same.
+    while (!gameState.compare_exchange_weak(state, kStateNextQuestion)) {
+        if (state == kStateNextQuestion) return;
+    }
+    if (state == kStateNameEntry) removeNameCaret();
+}
+
+void beginRequestedGame() {
+    const int32_t stage = requestedStage.exchange(kNoStartRequest);
+    if (stage == kNoStartRequest) return;
     session.stageIndex = stage;
     session.questionCount = 0;
     session.missTotal = 0;
     session.stageMisses = 0;
     session.score = 0;
     session.orderIndex = 0;
-    // The game thread may move on meanwhile; whatever it stored is replaced,
-    // unless it is itself about to present a question.
-    while (!gameState.compare_exchange_weak(state, kStateNextQuestion)) {
-        if (state == kStateNextQuestion) return;
-    }
-    if (state == kStateNameEntry) removeNameCaret();
 }
 
 bool acceptsKeyClicks() {

@@ -4,8 +4,15 @@
 #define VARLO_GAME_INPUT_RULES_H
 
 // Starts a new game at `stage` (0..7) unless one is about to present its next
-// question (GameState 4). Ends name entry, removing its caret, if it was under way.
+// question (GameState 4): records the request and stores GameState 4, whose
+// step begins the game (beginRequestedGame). Ends name entry, removing its
+// caret, if it was under way.
 void startGame(int stage);
+
+// Game thread, at the top of the question step: a start request that came
+// since sets the stage and zeroes the counters (questions, misses, score,
+// orders). Without one the running game goes on.
+void beginRequestedGame();
 
 // Left clicks go to key picking only while the player may answer (GameState 5 or 7).
 bool acceptsKeyClicks();

@@ -6,6 +6,7 @@
 #include "display/canvas.h"
 #include "display/screens.h"
 #include "game/game_state.h"
+#include "game/input_rules.h"
 #include "game/orders.h"
 #include "records/ranking.h"
 
@@ -38,6 +39,7 @@ int stageClearedStep(Window window) {
 }
 
 int nextQuestionStep(Window window) {
+    beginRequestedGame();
     session.replayCount = 0;
     session.noteCount = 0;
     ++session.questionCount;
@@ -62,7 +64,9 @@ int judgeStep(Window window) {
 
 int celebrationStep(Window window) {
     playCelebration(window);
-    gameState = kStateResults;
+    // A new game asked for meanwhile abandons this one, as during any other
+    // step of a game; a quit stays for the closing window.
+    replaceGameState(kStateCelebration, kStateResults);
     return kCelebrationWaitMs;
 }
 

@@ -84,6 +84,7 @@ void resetWorld() {
     world.textColour = 0;
     world.liveBrushes.clear();
     gameState = kStateTitle;
+    requestedStage = kNoStartRequest;
     session.stageIndex = session.orderIndex = session.lowNote = session.highNote = 0;
     session.score = session.replayCount = session.stageMisses = session.missTotal = 0;
     session.questionCount = session.noteCount = 0;

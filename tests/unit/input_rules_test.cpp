@@ -30,6 +30,10 @@ TEST_F(InputRules, StartGameZeroesTheCountersAndAsksForAQuestion) {
         gameState = state;
         startGame(5);
         EXPECT_EQ(gameState.load(), kStateNextQuestion);
+        // The game thread begins the new game when it takes the request, after
+        // whatever step of the old game was running.
+        EXPECT_EQ(session.score.load(), 7);
+        beginRequestedGame();
         EXPECT_EQ(session.stageIndex.load(), 5);
         EXPECT_EQ(session.questionCount.load(), 0);
         EXPECT_EQ(session.missTotal.load(), 0);
@@ -45,6 +49,7 @@ TEST_F(InputRules, StartGameIsIgnoredEntirelyWhileAQuestionIsDue) {
     session.stageIndex = 1;
     gameState = kStateNextQuestion;
     startGame(6);
+    beginRequestedGame();
     EXPECT_EQ(session.stageIndex.load(), 1);
     EXPECT_EQ(session.score.load(), 7);
     EXPECT_EQ(session.orderIndex.load(), 7);

@@ -6,9 +6,16 @@
 
 #include "display/keyboard.h"
 #include "game/game_state.h"
+#include "game/input_rules.h"
 #include "game/note_output.h"
 #include "game/questions.h"
+#include "game/state_machine.h"
+#include "records/ranking.h"
 #include "tests/unit/fake_world.h"
+
+// The game loop these steps run in also calls the records' steps.
+void showResults(Window) { step("results"); }
+void commitEntry() { step("commit"); }
 
 namespace {
 
@@ -240,6 +247,30 @@ TEST_F(Judging, TheFourthMissOfAStageEndsTheGameWithoutRedrawingTheBox) {
     EXPECT_TRUE(eventsNamed("box").empty());
     EXPECT_EQ(session.missTotal, 7);
     EXPECT_EQ(verdict(), L"ミス！");
+}
+
+// A new game asked for while the tenth answer of a stage is judged begins
+// clean: that answer, right or a fourth miss, counts for nothing in it.
+TEST_F(Judging, ANewGameAskedForDuringTheLastJudgementOfAStageBeginsClean) {
+    for (const bool right : {true, false}) {
+        SCOPED_TRACE(right ? "right" : "fourth miss");
+        resetWorld();
+        session.orderIndex = 9;
+        session.stageMisses = 3;
+        session.score = 40;
+        ask({60}, {right ? 60 : 61}, 3);
+        gameState = kStateJudge;
+        world.bodies["verdict"] = [] { startGame(0); };
+        EXPECT_EQ(runStep(nullptr, kStateJudge), 1500);
+        EXPECT_EQ(gameState, kStateNextQuestion);
+        world.events.clear();
+        runStep(nullptr, kStateNextQuestion);
+        std::vector<std::wstring> boxes;
+        for (const auto& e : eventsNamed("box")) boxes.push_back(e.text);
+        EXPECT_EQ(boxes, (std::vector<std::wstring>{L"ステージ1", L"指令1", L"ミス残り3回", L"得点    0"}));
+        EXPECT_EQ(session.questionCount, 1);
+        EXPECT_EQ(session.missTotal, 0);
+    }
 }
 
 TEST_F(Judging, AQuitStoredDuringTheJudgementIsNotOverwritten) {

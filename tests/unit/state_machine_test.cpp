@@ -239,12 +239,29 @@ TEST_F(StateMachine, QuitDuringAStepsWorkWaitsOutThatStepsWait) {
     }
 }
 
-TEST_F(StateMachine, CelebrationStoresResultsEvenOverAQuit) {
+TEST_F(StateMachine, CelebrationLeadsToTheResultsUnlessSomethingElseWasAskedFor) {
+    gameState = kStateCelebration;
+    EXPECT_EQ(runStep(nullptr, kStateCelebration), 100);
+    EXPECT_EQ(gameState.load(), kStateResults);
+
     gameState = kStateCelebration;
     world.bodies["celebration"] = [] { gameState = kStateQuit; };
-    EXPECT_EQ(runStep(nullptr, kStateCelebration), 100);
-    // The closing window stores 13 again on its next pass.
-    EXPECT_EQ(gameState.load(), kStateResults);
+    runStep(nullptr, kStateCelebration);
+    EXPECT_EQ(gameState.load(), kStateQuit);
+
+    // A new game asked for while the balls fly starts, with its own counters;
+    // the finished one is abandoned, never shown zeroed.
+    session.score = 2040;
+    session.questionCount = 80;
+    gameState = kStateCelebration;
+    world.bodies["celebration"] = [] { startGame(2); };
+    runStep(nullptr, kStateCelebration);
+    EXPECT_EQ(gameState.load(), kStateNextQuestion);
+    EXPECT_EQ(session.score, 2040);
+    runStep(nullptr, kStateNextQuestion);
+    EXPECT_EQ(session.stageIndex, 2);
+    EXPECT_EQ(session.score, 0);
+    EXPECT_EQ(session.questionCount, 1);
 }
 
 TEST_F(StateMachine, ClosingLetsAnEnteredNameBeStoredFirst) {
