@@ -47,8 +47,10 @@ TEST(KeyPicking, ClicksAtTheEdgesOfKeysAndBandPickTheRightNote) {
         {0, 100, 100, -1}, {0, 500, 100, -1},  // hatched background beside the single octave
         {0, 233, 119, 61}, {0, 233, 120, 60}, {0, 251, 100, 62},
         {1, 630, 146, 83}, {1, 210, 146, 59}, {1, 211, 146, 60},  // a separator counts to its right
-        // Narrow keys.
-        {4, 11, 100, 25}, {4, 10, 100, 24}, {7, 629, 146, 95}, {5, 0, 70, 24},
+        // A wide black key's zone reaches one column past the key (21..39 of the picture).
+        {1, 21, 100, 48}, {1, 22, 100, 49}, {1, 40, 100, 49}, {1, 41, 100, 50}, {1, 190, 100, 58}, {1, 191, 100, 59},
+        // Narrow keys; a black key's zone is its own columns (11..19).
+        {4, 11, 100, 25}, {4, 10, 100, 24}, {4, 19, 100, 25}, {4, 20, 100, 26}, {7, 629, 146, 95}, {5, 0, 70, 24},
         // Above and below the band.
         {1, 300, 69, -1}, {1, 300, 147, -1}, {4, 300, 69, -1}, {4, 300, 147, -1},
         {1, 65535, 100, -1}, {4, 300, 65535, -1},
