@@ -7,7 +7,9 @@
 
 void startGame(int stage) {
     int32_t state = gameState.load();
-    if (state == kStateNextQuestion) return;
+    // A name entered but not yet stored (12) is kept: the game thread stores
+    // it within one slice, and the next start request is taken.
+    if (state == kStateNextQuestion || state == kStateNameEntered) return;
     // The counters are not touched here: the game thread zeroes them when it
     // takes the request, after the step it is running has finished with the
     // old game. A judgement counted or a celebration ending meanwhile can then

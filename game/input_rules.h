@@ -4,7 +4,7 @@
 #define VARLO_GAME_INPUT_RULES_H
 
 // Starts a new game at `stage` (0..7) unless one is about to present its next
-// question (GameState 4): records the request and stores GameState 4, whose
+// question (GameState 4) or an entered name is about to be stored (12): records the request and stores GameState 4, whose
 // step begins the game (beginRequestedGame). Ends name entry, removing its
 // caret, if it was under way.
 void startGame(int stage);

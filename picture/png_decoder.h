@@ -19,8 +19,12 @@ struct DibPicture {
 };
 
 // The largest row or bitmap buffer the decoder allocates; pictures that would
-// need more are refused. The title picture needs about 158 KB.
-constexpr uint64_t kMaxPictureBufferBytes = 256u << 20;
+// need more are refused. The title picture needs about 158 KB. The fuzz build
+// sets a smaller limit, so that headers asking for huge pictures cost it little.
+#ifndef VARLO_MAX_PICTURE_BUFFER_BYTES
+#define VARLO_MAX_PICTURE_BUFFER_BYTES (256u << 20)
+#endif
+constexpr uint64_t kMaxPictureBufferBytes = VARLO_MAX_PICTURE_BUFFER_BYTES;
 
 // Decodes the PNG file of `size` bytes at `data`. Never reads outside them.
 // Returns false, with `out` left empty, for anything it cannot show.
