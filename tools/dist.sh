@@ -18,8 +18,11 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-# The program goes without the debugging information of the build.
-x86_64-w64-mingw32-strip --strip-debug -o "$stage/VARLO.EXE" "$build/bin/VARLO.EXE"
+# The program goes without the debugging information of the build. strip would
+# stamp its header with the current time; it keeps the time of the link instead,
+# so the same build gives the same package.
+linked=$(python3 "$here/tools/pe_timestamp.py" "$build/bin/VARLO.EXE")
+SOURCE_DATE_EPOCH=$linked x86_64-w64-mingw32-strip --strip-debug -o "$stage/VARLO.EXE" "$build/bin/VARLO.EXE"
 cp "$build/bin/VARLO.CHM" "$stage/"
 { printf '\357\273\277'; sed 's/$/\r/' "$here/resources/release-readme.txt"; } >"$stage/README.txt"
 zip="$out/varlo-1.02-win64.zip"
