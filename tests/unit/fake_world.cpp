@@ -112,6 +112,11 @@ void sleepMs(int ms) {
     for (auto& action : due) action();
 }
 
+int64_t monotonicMs() {
+    std::lock_guard<std::mutex> guard(world.lock);
+    return world.clockMs;
+}
+
 void sendMidiMessage(uint32_t message) { record("midi", int(message)); }
 void removeNameCaret() { record("removeCaret"); }
 void showNameCaret(Window) { record("showCaret"); }
