@@ -38,6 +38,8 @@ struct FakeWorld {
     std::vector<std::string> steps();
     // Virtual times at which the named event happened.
     std::vector<long long> timesOf(const std::string& what);
+    // Lengths of the recorded sleeps, in order.
+    std::vector<int> pauses();
     std::vector<uint32_t> midiMessages();
 };
 

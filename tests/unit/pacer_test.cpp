@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "game/game_state.h"
 #include "game/state_machine.h"
 #include "tests/unit/fake_world.h"
@@ -12,14 +10,6 @@ namespace {
 
 // Time spent between pauses, as drawing a frame would take it.
 void work(long long ms) { world.clockMs += ms; }
-
-std::vector<int> sleeps() {
-    std::vector<int> lengths;
-    for (const auto& e : world.events) {
-        if (e.what == "sleep") lengths.push_back(e.value);
-    }
-    return lengths;
-}
 
 TEST(Pacer, TakesTheWorkOutOfTheNextPauseAndNeverPausesLonger) {
     resetWorld();
@@ -33,7 +23,7 @@ TEST(Pacer, TakesTheWorkOutOfTheNextPauseAndNeverPausesLonger) {
     pacer.pause(20);  // late, at 95: the next frame at once
     pacer.pause(20);  // back on schedule at 100
     pacer.pause(20);
-    EXPECT_EQ(sleeps(), (std::vector<int>{20, 15, 5, 20}));
+    EXPECT_EQ(world.pauses(), (std::vector<int>{20, 15, 5, 20}));
     EXPECT_EQ(world.clockMs, 120);
 }
 
@@ -43,7 +33,7 @@ TEST(Pacer, AWaitMakesUpForAnOverlongSliceAndStillStopsWithinOne) {
     world.timeline.emplace(100, [] { work(130); });  // the first slice wakes at 230
     slicedWait(1000);
     EXPECT_EQ(world.clockMs, 1000);
-    EXPECT_EQ(sleeps().size(), 9u);  // the second slice was already over
+    EXPECT_EQ(world.pauses().size(), 9u);  // the second slice was already over
 
     world.timeline.emplace(1250, [] { gameState = kStateHintDue; });
     slicedWait(1000);
