@@ -1,6 +1,8 @@
 // Entry point: start-up, the message loop and the release of everything at the end.
 #include "app/app_win.h"
 
+#include <mmsystem.h>
+
 #include <string>
 
 #include "app/paths.h"
@@ -19,6 +21,8 @@ wchar_t helpFilePath[MAX_PATH] = L"VARLO.CHM";
 const wchar_t kProductName[] = L"ヴァルロ";
 
 namespace {
+
+bool timerResolutionHeld = false;  // touched by the UI thread only
 
 // Completes `path` (a bare file name) with `directory`; keeps the bare name if
 // the whole path would not fit.
@@ -76,11 +80,7 @@ int runMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, int showCommand) {
-    instance = thisInstance;
-    uiThreadId = GetCurrentThreadId();
+int runApplication(HINSTANCE previousInstance, int showCommand) {
     if (!initApplication()) return 0;
     if (previousInstance == nullptr && !registerMainWindowClass()) {
         showError(nullptr, L"実行できません。");
@@ -92,5 +92,25 @@ int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, i
     }
     const int exitCode = runMessageLoop();
     cleanupApplication();
+    return exitCode;
+}
+
+}  // namespace
+
+void holdTimerResolution() {
+    if (!timerResolutionHeld) timerResolutionHeld = timeBeginPeriod(1) == TIMERR_NOERROR;
+}
+
+void releaseTimerResolution() {
+    if (timerResolutionHeld) timeEndPeriod(1);
+    timerResolutionHeld = false;
+}
+
+int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, int showCommand) {
+    instance = thisInstance;
+    uiThreadId = GetCurrentThreadId();
+    holdTimerResolution();
+    const int exitCode = runApplication(previousInstance, showCommand);
+    releaseTimerResolution();
     return exitCode;
 }

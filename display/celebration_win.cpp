@@ -5,6 +5,7 @@
 #include <array>
 
 #include "display/canvas_win.h"
+#include "display/pacer.h"
 #include "display/screens.h"
 #include "display/show_effects.h"
 
@@ -16,6 +17,7 @@ void playCelebration(Window window) {
         brushes[i] = CreateSolidBrush(RGB(balls[i].red, balls[i].green, balls[i].blue));
     }
 
+    Pacer pacer;
     for (int frame = 0; frame < kCelebrationFrames; ++frame) {
         // The background reports a missing brush itself, outside the lock.
         fillBackground(window);
@@ -36,7 +38,7 @@ void playCelebration(Window window) {
             SelectObject(canvasDc, previousBrush);
             presentCanvas(window, 0, 0);
         }
-        sleepMs(kShowFramePauseMs);
+        pacer.pause(kShowFramePauseMs);
     }
     for (HBRUSH brush : brushes) {
         if (brush != nullptr) DeleteObject(brush);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "display/canvas_win.h"
+#include "display/pacer.h"
 #include "display/ranking_texts.h"
 #include "display/screens.h"
 #include "display/show_effects.h"
@@ -80,8 +81,9 @@ void showRankingScreen(Window window) {
     // the canvas under the lock, and the pauses leave it free.
     fillBackground(window);
     drawRankingTable(records);
+    Pacer pacer;
     for (int frame = 0; frame < kSlideFrames; ++frame) {
         presentCanvas(window, 0, slideOffset(frame));
-        sleepMs(kShowFramePauseMs);
+        pacer.pause(kShowFramePauseMs);
     }
 }

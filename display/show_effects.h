@@ -8,7 +8,8 @@
 
 #include "display/canvas.h"
 
-// Every show pauses this long before or after each frame it presents.
+// Every show presents a frame every this many milliseconds, pausing before or
+// after each for what is left of that time once the frame is drawn.
 constexpr int kShowFramePauseMs = 20;
 
 // The title dissolve: the canvas cut into 63 x 25 tiles of 10 x 10 pixels,

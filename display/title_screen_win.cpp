@@ -3,6 +3,7 @@
 
 #include "app/app_win.h"
 #include "display/canvas_win.h"
+#include "display/pacer.h"
 #include "display/screens.h"
 #include "display/show_effects.h"
 #include "resources/resource.h"
@@ -25,8 +26,9 @@ int showTitleScreen(Window window) {
     // The canvas is locked for each frame's tiles and their presenting, not
     // across the pauses, so a repaint of the window waits no longer than a frame.
     int tile = 0;
+    Pacer pacer;
     for (int frame = 0; frame < kDissolveFrames; ++frame) {
-        sleepMs(kShowFramePauseMs);
+        pacer.pause(kShowFramePauseMs);
         CanvasLock lock;
         for (int i = 0; i < kTilesPerFrame; ++i) {
             const CanvasPoint at = tileCorner(tile);

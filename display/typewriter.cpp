@@ -1,6 +1,7 @@
 // The typewriter's pacing, apart from its drawing.
 #include "display/typewriter.h"
 
+#include "display/pacer.h"
 #include "game/game_state.h"
 #include "game/platform.h"
 
@@ -21,11 +22,12 @@ const wchar_t* nextCharacter(const wchar_t* position) {
 int typewrite(const wchar_t* text, ShowTypedPrefix show, void* context) {
     const int32_t stateAtStart = gameState.load();
     const wchar_t* position = text;
+    Pacer pacer;
     while (*position != L'\0') {
         position = nextCharacter(position);
         show(context, text, static_cast<int>(position - text));
         // The character just drawn ends its line when a newline follows.
-        sleepMs(*position == L'\n' ? kLineEndPauseMs : kCharacterPauseMs);
+        pacer.pause(*position == L'\n' ? kLineEndPauseMs : kCharacterPauseMs);
         const int32_t now = gameState.load();
         if (now != stateAtStart) return now == kStateQuit ? 0 : 1;
     }

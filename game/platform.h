@@ -11,6 +11,9 @@ typedef HWND__* Window;
 
 // Blocks the calling thread for `ms` milliseconds. All pacing of the game is done so.
 void sleepMs(int ms);
+// Milliseconds on a clock that only moves forward, from an arbitrary start;
+// the pauses of the game are planned on it.
+int64_t monotonicMs();
 
 // Sends one packed channel message to the open MIDI output; the result is ignored.
 void sendMidiMessage(uint32_t message);

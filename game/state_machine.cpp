@@ -4,6 +4,7 @@
 #include "game/state_machine.h"
 
 #include "display/canvas.h"
+#include "display/pacer.h"
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
@@ -102,8 +103,9 @@ int runStep(Window window, int32_t state) {
 
 void slicedWait(int ms) {
     const int32_t reference = gameState.load();
+    Pacer pacer;
     while (ms > 0) {
-        sleepMs(kWaitSliceMs);
+        pacer.pause(kWaitSliceMs);
         ms -= kWaitSliceMs;
         if (gameState.load() != reference) return;
     }

@@ -21,8 +21,9 @@ extern const wchar_t kHintReplay[];
 // the wait in milliseconds that follows it.
 int runStep(Window window, int32_t state);
 
-// Sleeps `ms` in slices of 100 ms; stops early as soon as GameState differs
-// from the value it held when the wait began.
+// Waits `ms` in slices of 100 ms, each ending on schedule from the wait's
+// start; stops after the slice in which GameState came to differ from the value
+// it held when the wait began.
 void slicedWait(int ms);
 
 // The window is closing: stores GameState 13, except over a name that has

@@ -1,4 +1,5 @@
-// A recording MIDI output that stands in for winmm.dll under Wine. Every call
+// A recording MIDI output, and timer resolution requests that are only
+// recorded, standing in for winmm.dll under Wine. Every call
 // the program makes is appended to a log as one line
 //     <ms> <function> <args> -> <result>
 // where <ms> is QueryPerformanceCounter time in milliseconds: one clock for all
@@ -88,6 +89,14 @@ MMRESULT valueCall(const char* function, HMIDIOUT handle, DWORD value) {
     return result;
 }
 
+MMRESULT periodCall(const char* function, UINT period) {
+    const MMRESULT result = period == 0 ? TIMERR_NOCANDO : TIMERR_NOERROR;
+    char text[96];
+    std::snprintf(text, sizeof text, "%s %u -> %u", function, period, unsigned(result));
+    logCall(text);
+    return result;
+}
+
 MMRESULT errorTextCall(const char* function, MMRESULT error, bool writable) {
     const MMRESULT result = writable ? MMSYSERR_NOERROR : MMSYSERR_INVALPARAM;
     char text[96];
@@ -169,5 +178,9 @@ MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR buffer, UINT capacity
     }
     return errorTextCall("midiOutGetErrorTextA", error, writable);
 }
+
+MMRESULT WINAPI timeBeginPeriod(UINT period) { return periodCall("timeBeginPeriod", period); }
+
+MMRESULT WINAPI timeEndPeriod(UINT period) { return periodCall("timeEndPeriod", period); }
 
 }  // extern "C"

@@ -409,7 +409,7 @@ bool capture(HWND window, Capture& out) {
     return copied;
 }
 
-std::vector<MidiCall> readMidiLog(const Program& program) {
+std::vector<MidiCall> readWinmmLog(const Program& program) {
     std::vector<MidiCall> calls;
     for (const std::string& line : logLines(pathIn(program, kMidiLog))) {
         MidiCall call;
@@ -423,6 +423,14 @@ std::vector<MidiCall> readMidiLog(const Program& program) {
         call.result = number(rest.substr(arrow + 3));
         calls.push_back(call);
     }
+    return calls;
+}
+
+std::vector<MidiCall> readMidiLog(const Program& program) {
+    std::vector<MidiCall> calls = readWinmmLog(program);
+    calls.erase(std::remove_if(calls.begin(), calls.end(),
+                               [](const MidiCall& c) { return c.function.compare(0, 7, "midiOut") != 0; }),
+                calls.end());
     return calls;
 }
 

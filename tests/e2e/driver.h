@@ -94,7 +94,9 @@ template <class Pred>
 bool waitForScreen(HWND window, Capture& last, Pred pred, DWORD timeoutMs = kDefaultTimeoutMs);
 constexpr uint32_t rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
 
-// Logs of the doubles.
+// Logs of the doubles. The winmm.dll double's log holds the MIDI calls and the
+// timer resolution requests; readMidiLog gives only the MIDI calls.
+std::vector<MidiCall> readWinmmLog(const Program& program);
 std::vector<MidiCall> readMidiLog(const Program& program);
 std::vector<HelpCall> readHelpLog(const Program& program);
 // Polls the MIDI log until pred(calls) holds.

@@ -64,6 +64,15 @@ std::vector<long long> FakeWorld::timesOf(const std::string& what) {
     return times;
 }
 
+std::vector<int> FakeWorld::pauses() {
+    std::lock_guard<std::mutex> guard(lock);
+    std::vector<int> lengths;
+    for (const auto& e : events) {
+        if (e.what == "sleep") lengths.push_back(e.value);
+    }
+    return lengths;
+}
+
 std::vector<uint32_t> FakeWorld::midiMessages() {
     std::lock_guard<std::mutex> guard(lock);
     std::vector<uint32_t> messages;
@@ -111,6 +120,11 @@ void sleepMs(int ms) {
     }
     if (realTime) std::this_thread::sleep_for(std::chrono::microseconds(ms));
     for (auto& action : due) action();
+}
+
+int64_t monotonicMs() {
+    std::lock_guard<std::mutex> guard(world.lock);
+    return world.clockMs;
 }
 
 void sendMidiMessage(uint32_t message) { record("midi", int(message)); }

@@ -1,5 +1,5 @@
 // Test doubles for everything the game's portable logic calls outside itself:
-// a virtual clock behind sleepMs, a recording MIDI output, and recording
+// a virtual clock behind sleepMs and monotonicMs, a recording MIDI output, and recording
 // stand-ins for the screens and steps, each of which may run a scripted body.
 #ifndef VARLO_TESTS_UNIT_FAKE_WORLD_H
 #define VARLO_TESTS_UNIT_FAKE_WORLD_H
@@ -38,6 +38,8 @@ struct FakeWorld {
     std::vector<std::string> steps();
     // Virtual times at which the named event happened.
     std::vector<long long> timesOf(const std::string& what);
+    // Lengths of the recorded sleeps, in order.
+    std::vector<int> pauses();
     std::vector<uint32_t> midiMessages();
 };
 

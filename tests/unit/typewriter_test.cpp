@@ -26,13 +26,6 @@ protected:
         gameState = kStateWaitingAnswer;
     }
     std::vector<Shown> shown;
-    std::vector<int> pauses() {
-        std::vector<int> result;
-        for (const auto& e : world.events) {
-            if (e.what == "sleep") result.push_back(e.value);
-        }
-        return result;
-    }
 };
 
 TEST_F(Typewriter, AnEmptyTextShowsNothingAndReturnsAtOnce) {
@@ -47,14 +40,14 @@ TEST_F(Typewriter, TypesACharacterAtATimeWithALongPauseAtEachLineEnd) {
     ASSERT_EQ(shown.size(), prefixes.size());
     for (size_t i = 0; i < prefixes.size(); ++i) EXPECT_EQ(shown[i].text, prefixes[i]);
     // The pause after "b" is the long one; the text's last character is no line end.
-    EXPECT_EQ(pauses(), (std::vector<int>{100, 1000, 100, 100, 100}));
+    EXPECT_EQ(world.pauses(), (std::vector<int>{100, 1000, 100, 100, 100}));
 }
 
 TEST_F(Typewriter, AHintStartsWithANewlineThatShowsNothingForAShortPause) {
     EXPECT_EQ(typewrite(L"\n右クリックで確定", record, &shown), 1);
     ASSERT_EQ(shown.size(), 9u);
     EXPECT_EQ(shown[0].text, L"\n");
-    EXPECT_EQ(pauses(), std::vector<int>(9, 100));
+    EXPECT_EQ(world.pauses(), std::vector<int>(9, 100));
     EXPECT_EQ(world.clockMs, 900);
 }
 

@@ -17,12 +17,14 @@
 
 // What the canvas needs from the rest of the program: the module whose
 // resources it loads, an error box that records instead of waiting for a
-// click, and a sleep that records its pauses and may move GameState on.
+// click, and a sleep that records its pauses and may move GameState on, with a
+// clock that moves only in those pauses, so drawing takes no time.
 HINSTANCE instance = GetModuleHandleW(nullptr);
 std::vector<ShownError> errors;
 std::vector<int> pauses;
 size_t quitAfterPauses = 0;
 std::function<void()> onPause;
+int64_t pausedMs = 0;
 
 void clearRecordedCalls() {
     errors.clear();
@@ -34,9 +36,11 @@ void clearRecordedCalls() {
 void showError(HWND owner, const wchar_t* text) { errors.push_back(ShownError{owner, text}); }
 void sleepMs(int ms) {
     pauses.push_back(ms);
+    pausedMs += ms;
     if (pauses.size() == quitAfterPauses) gameState = kStateQuit;
     if (onPause) onPause();
 }
+int64_t monotonicMs() { return pausedMs; }
 
 namespace {
 

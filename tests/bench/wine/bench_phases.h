@@ -12,11 +12,15 @@ constexpr int kDissolvePauses = 62;     // the dissolve's 63 frames each follow 
 constexpr int kSlidePauses = 29;        // frame 0 of the slide shows no row yet
 constexpr int kCelebrationPauses = 79;  // 80 frames
 constexpr int kTypedLinePauses = 20;    // the last stage's instruction has 21 characters
+// The dissolve's first frame to the slide's first rows (its frame 1): the
+// dissolve's pauses, the 12 s hold and the slide's first pause.
+constexpr int kTitleHoldScheduleMs = kDissolvePauses * 20 + 12000 + 20;
 
 // The pacing seen on the screen: each sample is the span from the first to
 // the last frame, scaled to the pauses above when a frame was missed.
 struct ShowSamples {
     Samples dissolve, slide;
+    Samples titleHold;  // from the dissolve's first frame to the slide's frame 1
 };
 // Watches the title and the ranking alternate after a launch, for `cycles`
 // of each (about 26 s a cycle).

@@ -1,5 +1,6 @@
 // The title dissolve and the ranking slide as the player sees them, timed from
-// the first frame seen to the last; the holds between them are left alone.
+// the first frame seen to the last, and the title's hold with its dissolve,
+// from the dissolve's first frame to the slide's first rows.
 #include "bench_phases.h"
 #include "bench_title.h"
 
@@ -45,7 +46,9 @@ bool measureShows(int cycles, ShowSamples& out) {
              shootUntil(window, last, [&](const driver::Capture& c) { return title.whole(c); }, kShowTimeoutMs);
         if (!ok) break;
         // A frame-1 tile already there means the first frame was missed.
-        if (!title.secondFrameSeen(first.pixels)) out.dissolve.add(last.at - first.at);
+        const bool firstFrameSeen = !title.secondFrameSeen(first.pixels);
+        const double dissolveStart = first.at;
+        if (firstFrameSeen) out.dissolve.add(last.at - first.at);
 
         // The ranking slides up twelve seconds later: from its first rows to its whole screen.
         idleUntil(last.at + kHoldMs);
@@ -60,6 +63,8 @@ bool measureShows(int cycles, ShowSamples& out) {
         while (frame < kSlideFrames - 1 && slideOffset(frame) > top) ++frame;
         const int pauses = kSlideFrames - 1 - frame;
         if (pauses > 0) out.slide.add((last.at - first.at) * kSlidePauses / pauses);
+        // Slide frames seen late are taken off at their nominal 20 ms each.
+        if (firstFrameSeen && frame > 0) out.titleHold.add(first.at - dissolveStart - (frame - 1) * kShowFramePauseMs);
         idleUntil(last.at + kHoldMs);
     }
     if (!ok) printNote("shows: a show did not come within 20 s");
