@@ -1,11 +1,14 @@
-# make play   build VARLO.EXE and play it under Wine on this display
+# make play   play the game under Wine on this display: checks the display and the sound
+#             first, builds only VARLO.EXE and VARLO.CHM, plays from ~/.local/share/varlo
+# make help   the help pages (VARLO.CHM's) in the desktop's browser
 # make test   build everything and run every test through CTest
 # make dist   build dist/varlo-1.02-win64.zip: VARLO.EXE, VARLO.CHM and a read-me
 # make demo   play a recorded game under Xvfb: demo/varlo-demo.mp4 and its contact sheet
 # make bench  run the benchmarks, print their table and write docs/performance.md
 # make fuzz   run each fuzz target for FUZZ_SECONDS (default 600), then the
 #             end-to-end stress tests for STRESS_ROUNDS rounds (default 200)
-# All install what is missing first (Debian or Ubuntu, as root or with sudo).
+# All but help install what is missing first (Debian or Ubuntu, as root or with sudo);
+# play installs only what playing needs.
 
 NATIVE   := build/native
 SANITIZE := build/sanitize
@@ -15,10 +18,25 @@ JOBS     ?= 2
 FUZZ_SECONDS ?= 600
 STRESS_ROUNDS ?= 200
 
-.PHONY: play test dist demo bench fuzz deps native sanitize fuzzers windows clean
+.PHONY: play help test dist demo bench fuzz deps native sanitize fuzzers windows clean
 
-play: deps windows
-	tools/play.sh $(WINDOWS)
+# tools/play.sh checks, installs (install-deps.sh play) and builds itself, in that order.
+play:
+	@JOBS=$(JOBS) tools/play.sh $(WINDOWS)
+
+# The pages VARLO.CHM is built from (the [FILES] of its project), copied to build/help and
+# opened in the browser: Wine's HTML Help shows them blank without Wine's Gecko engine,
+# which Debian does not package.
+help:
+	@rm -rf build/help && mkdir -p build/help
+	@cd resources/help && cp $$(sed -n '/^\[FILES\]/,/^\[/{/^[^[;]/p;}' varlo.hhp | tr -d '\r') ../../build/help/
+	@page="$(CURDIR)/build/help/howtoplay.htm"; \
+	if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null 2>&1; then \
+	    echo "Opening the help: $$page"; \
+	    xdg-open "$$page" || { echo "No browser opened it; open $$page in one."; exit 1; }; \
+	else \
+	    echo "The help is in $$page; open it in a browser (xdg-open comes with xdg-utils)."; \
+	fi
 
 test: deps native sanitize fuzzers windows
 	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)

@@ -1,18 +1,26 @@
 #!/bin/sh
 # Installs what building, testing and playing need, and only what is missing.
 # Works on Debian 12 and Ubuntu, as root or through sudo, without questions.
-# The help file is built by Free Pascal's CHM writer units; the demo renders MIDI with
-# FluidSynth and makes its video with ffmpeg and ImageMagick; the benchmarks
-# compare the PNG decoder with libpng and stb_image under Google Benchmark.
+#   install-deps.sh        everything (make test, make demo, make bench, ...)
+#   install-deps.sh play   what make play needs: VARLO.EXE and VARLO.CHM built,
+#                          Wine, the game's font, the locale and the sound
+# The help file is built by Free Pascal's CHM writer units; configuring the Windows
+# tree reads GoogleTest's sources and Python even when only the game is built. Under
+# Wine, Konatu (fonts-konatu) stands in for the game's font, "ＭＳ Ｐゴシック", so the
+# texts fit the cells the game gives them (tests/wine/prefix-settings.reg,
+# docs/wine.md). The demo renders MIDI with FluidSynth and
+# makes its video with ffmpeg and ImageMagick; the benchmarks compare the PNG decoder
+# with libpng and stb_image under Google Benchmark.
 set -e
-packages="cmake make g++ libgtest-dev g++-mingw-w64-x86-64-posix mingw-w64-tools
-libz-mingw-w64-dev wine wine64 xvfb xauth fonts-ipafont-gothic locales zlib1g-dev libpng-dev clang-14
-python3 fp-compiler fp-units-fcl fp-units-misc fp-utils libchm-bin
-fluidsynth timgm6mb-soundfont alsa-utils ffmpeg imagemagick
-libbenchmark-dev libstb-dev"
+play_packages="cmake make g++-mingw-w64-x86-64-posix libz-mingw-w64-dev libgtest-dev python3
+fp-compiler fp-units-fcl fp-units-misc wine wine64 locales fonts-ipafont-gothic fonts-konatu
+fluidsynth timgm6mb-soundfont alsa-utils"
+packages="$play_packages g++ mingw-w64-tools xvfb xauth zlib1g-dev libpng-dev clang-14
+fp-utils libchm-bin ffmpeg imagemagick libbenchmark-dev libstb-dev"
 # libFuzzer and the sanitizer runtimes for clang: a package of their own on
 # Debian 12; on older Ubuntu releases they come with clang-14 itself.
 optional="libclang-rt-14-dev"
+if [ "${1:-}" = play ]; then packages=$play_packages; optional=""; fi
 
 if [ "$(id -u)" = 0 ]; then as_root=""; else as_root="sudo"; fi
 
@@ -21,7 +29,7 @@ for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
         missing="$missing $package"
 done
-ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
+[ -z "$optional" ] || ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 ||
     missing_optional=$optional
 if [ -n "$missing" ] || [ -n "${missing_optional:-}" ]; then
     $as_root apt-get update -qq

@@ -33,8 +33,9 @@ constexpr COLORREF kNameColour = RGB(255, 255, 51);
 constexpr COLORREF kScoreColour = RGB(255, 51, 51);
 constexpr COLORREF kDateColour = RGB(153, 51, 102);
 
-// One line of text drawn alone on black, as a cell of the ranking draws it.
-Pixels textAlone(const std::wstring& text, int fontHeight, COLORREF colour, RECT cell) {
+// One line of text drawn alone on black, as a cell of the ranking draws it
+// (with DT_NOCLIP, as it would show were the cell not cutting it off).
+Pixels textAlone(const std::wstring& text, int fontHeight, COLORREF colour, RECT cell, UINT moreFlags = 0) {
     const HDC dc = CreateCompatibleDC(canvasDc);
     const HBITMAP bitmap = CreateCompatibleBitmap(canvasDc, kCanvasWidth, kCanvasHeight);
     const HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
@@ -44,7 +45,7 @@ Pixels textAlone(const std::wstring& text, int fontHeight, COLORREF colour, RECT
     const HGDIOBJ previousFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    DrawTextW(dc, text.c_str(), -1, &cell, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    DrawTextW(dc, text.c_str(), -1, &cell, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER | moreFlags);
     const Pixels pixels = readPixels(dc);
     SelectObject(dc, previousFont);
     DeleteObject(font);
@@ -239,7 +240,7 @@ TEST_F(Screens, RankingRowsShowNameScoreAndDateCentredAndClippedToTheirCells) {
     PersistentBlock block = defaultBlock();
     block.rowCount = 3;
     block.rows[0] = entry(2040, "Ann", RankingDate{2001, 1, 1, 1, 0, 0, 0, 0});
-    block.rows[1] = entry(640, "WWWWWWWWWWWWWWW", RankingDate{987, 6, 0, 5, 4, 3, 0, 0});
+    block.rows[1] = entry(640, "MMMMMMMMMMMMMMM", RankingDate{987, 6, 0, 5, 4, 3, 0, 0});
     block.rows[2] = entry(9, "x", RankingDate{2026, 12, 2, 8, 21, 5, 0, 0});
     block.rows[3] = entry(8, "Hidden", RankingDate{2026, 12, 2, 8, 21, 5, 0, 0});  // beyond the row count
     setSharedRecords(block);
@@ -258,17 +259,49 @@ TEST_F(Screens, RankingRowsShowNameScoreAndDateCentredAndClippedToTheirCells) {
     const RECT ann = extentIn(p, kNameColour, cellOf(kNameColumn, 1));
     ASSERT_GE(ann.right, 0);
     EXPECT_LE(std::abs((ann.left - 60) - (334 - ann.right)), 2);
-    // A name wider than its cell loses its ends on both sides and nothing
-    // reaches past the cell.
+    // Nothing reaches past the cell, not even the widest name.
     const RECT wide = extentIn(p, kNameColour, RECT{0, rankingRowTop(2), kCanvasWidth, rankingRowBottom(2)});
-    EXPECT_EQ(wide.left, 60);
-    EXPECT_EQ(wide.right, 334);
+    ASSERT_GE(wide.right, 0);
+    EXPECT_GE(wide.left, 60);
+    EXPECT_LE(wide.right, 334);
     // Rows beyond the row count stay empty.
     for (int place = 4; place <= 5; ++place) {
         const RECT rest{60, rankingRowTop(place), 615, rankingRowBottom(place)};
         EXPECT_EQ(extentIn(p, kNameColour, rest).right, -1) << place;
         EXPECT_EQ(extentIn(p, kScoreColour, rest).right, -1) << place;
         EXPECT_EQ(extentIn(p, kDateColour, rest).right, -1) << place;
+    }
+}
+
+// The game's cells were made for the widths of "ＭＳ Ｐゴシック"; under Wine its
+// stand-in (tests/wine/prefix-settings.reg) must be no wider, or a ranking
+// loses the ends of its dates. The widest texts a cell can get, drawn alone
+// unclipped, stay inside the cell with room to spare.
+TEST_F(Screens, TheWidestRankingTextsFitTheirCellsWhole) {
+    struct Case {
+        const wchar_t* text;
+        RankingColumn column;
+    } cases[] = {{L"2026/12/08 08:36", kDateColumn},
+                 {L"2888/08/28 20:08", kDateColumn},
+                 {L"MMMMMMMMMMMMMMM", kNameColumn},
+                 {L"WWWWWWWWWWWWWWW", kNameColumn},
+                 {L"65535", kScoreColumn}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(c.text)));
+        const RECT cell = cellOf(c.column, 1);
+        const RECT wide{0, cell.top, kCanvasWidth, cell.bottom};
+        const Pixels p = textAlone(c.text, 24, kDateColour, cell, DT_NOCLIP);
+        const RECT ink = extentIn(p, kDateColour, wide);
+        int outside = 0;
+        for (int y = 0; y < kCanvasHeight; ++y) {
+            for (int x = 0; x < kCanvasWidth; ++x) {
+                outside += (x < cell.left || x >= cell.right) && p(x, y) != kBlack;
+            }
+        }
+        ASSERT_GE(ink.right, 0);
+        EXPECT_EQ(outside, 0) << "cut off in its cell";
+        EXPECT_GT(ink.left, cell.left) << "touches its cell's left edge";
+        EXPECT_LT(ink.right, cell.right - 1) << "touches its cell's right edge";
     }
 }
 
