@@ -13,12 +13,11 @@ extern wchar_t helpFilePath[MAX_PATH];
 extern const wchar_t kProductName[];      // caption of the window and of every message box
 extern const wchar_t kWindowClassName[];
 
-// The system's timer resolution of 1 ms, asked for at start-up so that the
-// game's pauses end within a millisecond of their time instead of on the
-// default clock tick of about 15.6 ms. Released once on the way out, whichever
-// way the program ends; a second release does nothing, so a path that may end
-// the process without returning from the message loop can release it early.
-void holdTimerResolution();
+// Gives back the system's timer resolution of 1 ms, which wWinMain asks for at
+// start-up so that the game's pauses end within a millisecond of their time
+// instead of on the default clock tick of about 15.6 ms. Called once on the way
+// out, whichever way the program ends; a second call does nothing, so a path
+// that may end the process without returning from the message loop can call it early.
 void releaseTimerResolution();
 
 // Modal error box with `text`, the product name as caption and the error icon.

@@ -97,10 +97,6 @@ int runApplication(HINSTANCE previousInstance, int showCommand) {
 
 }  // namespace
 
-void holdTimerResolution() {
-    if (!timerResolutionHeld) timerResolutionHeld = timeBeginPeriod(1) == TIMERR_NOERROR;
-}
-
 void releaseTimerResolution() {
     if (timerResolutionHeld) timeEndPeriod(1);
     timerResolutionHeld = false;
@@ -109,7 +105,7 @@ void releaseTimerResolution() {
 int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, int showCommand) {
     instance = thisInstance;
     uiThreadId = GetCurrentThreadId();
-    holdTimerResolution();
+    timerResolutionHeld = timeBeginPeriod(1) == TIMERR_NOERROR;
     const int exitCode = runApplication(previousInstance, showCommand);
     releaseTimerResolution();
     return exitCode;
