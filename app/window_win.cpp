@@ -2,6 +2,7 @@
 // handed to a small handler; input goes through the game's input rules.
 #include "app/app_win.h"
 
+#include <imm.h>
 #include <windowsx.h>
 
 #include "display/canvas_win.h"
@@ -53,6 +54,10 @@ void remakeNameCaret(HWND window) {
 
 LRESULT onCreate(HWND window) {
     mainWindow = window;
+    // A name is plain ASCII and nothing else is typed, so the window takes no
+    // input method: with a Japanese IME switched on, letters and Enter still come
+    // as plain characters instead of going into a composition.
+    ImmAssociateContextEx(window, nullptr, 0);
     if (!createCanvas(window)) return -1;
     gameState = kStateStarting;
     if (!startGameThread(window)) {

@@ -32,7 +32,7 @@ add_executable(varlo WIN32
 set_target_properties(varlo PROPERTIES OUTPUT_NAME VARLO SUFFIX .EXE)
 target_include_directories(varlo PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
 target_link_options(varlo PRIVATE -municode)
-target_link_libraries(varlo PRIVATE varlo_portable ${ZLIB_STATIC} winmm htmlhelp gdi32 user32 kernel32)
+target_link_libraries(varlo PRIVATE varlo_portable ${ZLIB_STATIC} winmm htmlhelp imm32 gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
   OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${PROJECT_SOURCE_DIR}/resources/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
 ${PROJECT_SOURCE_DIR}/resources/title.png;${PROJECT_SOURCE_DIR}/resources/keys_narrow.png;\

@@ -1,13 +1,15 @@
 // A recording HTML Help control that stands in for hhctrl.ocx under Wine. Each
 // call is appended to a log as one line
-//     <ms> HtmlHelpW window=<0|1> file=<name> command=<decimal> data=<decimal>
+//     <ms> HtmlHelpW window=<0|1> file=<name> command=<decimal> data=<decimal> imc=<0|1>
 // <ms> is QueryPerformanceCounter time in milliseconds; <name> is the file name
-// part of the path (with any "::/topic" or ">window" that follows it), or "-".
+// part of the path (with any "::/topic" or ">window" that follows it), or "-";
+// imc tells whether the calling window has an input method context.
 // HH_PRETRANSLATEMESSAGE comes for every message and is not logged.
 // Setting, read from the environment when the DLL loads:
 //     VARLO_HELP_LOG  log path (default help.log beside this DLL)
 #include <windows.h>
 #include <htmlhelp.h>
+#include <imm.h>
 
 #include "call_log.h"
 
@@ -63,8 +65,12 @@ HWND help(const char* function, HWND caller, const wchar_t* file, UINT command, 
     default:
         break;
     }
+    // The help is called on the window's own thread, where its input context can be asked for.
+    const HIMC context = caller != nullptr ? ImmGetContext(caller) : nullptr;
+    if (context != nullptr) ImmReleaseContext(caller, context);
     char numbers[96];
-    std::snprintf(numbers, sizeof numbers, " command=%u data=%llu", command, static_cast<unsigned long long>(logged));
+    std::snprintf(numbers, sizeof numbers, " command=%u data=%llu imc=%d", command,
+                  static_cast<unsigned long long>(logged), context != nullptr ? 1 : 0);
     logCall(std::string(function) + " window=" + (caller != nullptr ? "1" : "0") + " file=" + fileNamePart(file) +
             numbers);
     return result;

@@ -507,7 +507,8 @@ std::vector<HelpCall> readHelpLog(const Program& program) {
         const std::string file = field(rest, "file", "command");
         call.file = file == "-" ? std::wstring() : fromUtf8(file);
         call.command = number(field(rest, "command", "data"));
-        call.data = uintptr_t(std::strtoull(field(rest, "data", "").c_str(), nullptr, 10));
+        call.data = uintptr_t(std::strtoull(field(rest, "data", "imc").c_str(), nullptr, 10));
+        call.callerHasImeContext = field(rest, "imc", "") == "1";
         calls.push_back(call);
     }
     return calls;

@@ -40,6 +40,7 @@ struct HelpCall {
     std::wstring file;            // file name part of the path, with any "::/topic" after it; empty when none
     unsigned command = 0;
     uintptr_t data = 0;           // for HH_INITIALIZE the cookie the double handed out (0x5A5A)
+    bool callerHasImeContext = false;  // the calling window has an input method context
 };
 
 struct Program {

@@ -32,6 +32,9 @@ TEST_F(HelpTest, FOneOpensHowToPlayAndTheContentsCommandTheTableOfContents) {
     EXPECT_EQ(calls[1].data, 100u);
     EXPECT_TRUE(calls[1].hasWindow);
     EXPECT_EQ(calls[1].file, L"VARLO.CHM");
+    // Names are plain letters: the window has no input method context, so a
+    // Japanese IME that is on cannot take the typed name into a composition.
+    EXPECT_FALSE(calls[1].callerHasImeContext);
     EXPECT_EQ(calls[2].command, kDisplayToc);
     EXPECT_EQ(calls[2].data, 0u);
     EXPECT_EQ(calls[2].file, L"VARLO.CHM");
