@@ -21,6 +21,7 @@ namespace {
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;  // fixed frame, close box only
 constexpr UINT kRemoveCaretMessage = WM_APP + 1;         // posted by the game thread
 constexpr UINT kPlaceCaretMessage = WM_APP + 2;          // sent by the game thread
+constexpr UINT kSaveMessage = WM_APP + 3;                // posted by the game thread
 
 // Where the caret of name entry stands: after the typed name, on its line.
 constexpr int kNameLeft = 290;
@@ -76,6 +77,14 @@ void onDestroy(HWND window) {
     PostQuitMessage(0);
 }
 
+// Windows ends the process once this returns, without WM_DESTROY: the game
+// thread is stopped and the file written here, as at a normal close.
+void onSessionEnd(HWND window) {
+    stopGameThread();
+    saveRecords(window);
+    releaseTimerResolution();
+}
+
 void onPaint(HWND window) {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
@@ -118,6 +127,13 @@ void showNameCaret(Window window) {
     }
 }
 
+// The save runs on the UI thread between two messages, so the shutdown wait on
+// the same thread never waits for it; it takes no canvas lock, and the table's
+// lock only for a copy, never while the file is written.
+void requestSave(Window window) {
+    PostMessageW(window, kSaveMessage, 0, 0);
+}
+
 void removeNameCaret() {
     if (GetCurrentThreadId() == uiThreadId) {
         destroyCaretNow(mainWindow);
@@ -138,6 +154,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         DestroyWindow(window);
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam) onSessionEnd(window);
+        return 0;
+    case kSaveMessage:
+        saveRecords(window);
         return 0;
     case WM_HELP: {
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);

@@ -77,10 +77,11 @@ int resultsStep(Window window) {
     return holdIfStill(kStateTitle, kResultsHoldMs, kShortWaitMs);
 }
 
-int nameEnteredStep() {
+int nameEnteredStep(Window window) {
     removeNameCaret();
     replaceGameState(kStateNameEntered, kStateTitle);
     commitEntry();
+    requestSave(window);
     return kShortWaitMs;
 }
 
@@ -96,7 +97,7 @@ int runStep(Window window, int32_t state) {
     case kStateJudge: return judgeStep(window);
     case kStateCelebration: return celebrationStep(window);
     case kStateResults: return resultsStep(window);
-    case kStateNameEntered: return nameEnteredStep();
+    case kStateNameEntered: return nameEnteredStep(window);
     default: return kShortWaitMs;  // 2, 5, 11 and anything unknown: wait, no transition
     }
 }

@@ -14,8 +14,10 @@ extern int32_t windowTop;
 // Start-up, UI thread, before the main window exists: defaults, then the file's
 // contents when it is valid, its window position kept on the work area. Never fails.
 void loadRecords();
-// Window destruction, UI thread: the window's position into the block, the
-// block into the file. A failed write leaves the old file as it was.
+// UI thread, after a name is entered, at the session's end and at the window's
+// destruction: the window's position into the block, the block into the file.
+// A failed write leaves the old file as it was; it is reported once, until a
+// later save succeeds.
 void saveRecords(Window window);
 
 #endif

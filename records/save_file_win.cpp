@@ -1,4 +1,5 @@
-// VARLO.DAT on the disk: read once at start-up, written once at exit. The bytes
+// VARLO.DAT on the disk: read once at start-up; written whenever a name has
+// been entered, when the session ends and when the window closes. The bytes
 // themselves are built and checked by the portable block code; this file only
 // moves them and reports what the player must hear of.
 #include "records/save_file.h"
@@ -25,6 +26,11 @@ const wchar_t kOutOfMemory[] = L"メモリが足りません。";
 // The new file is written under this name beside the old one, which it
 // replaces only once it is complete.
 const wchar_t kTemporarySuffix[] = L".tmp";
+
+// A failed write is reported once: the saves after it stay silent until one
+// succeeds, so a folder that cannot be written to does not bring the same box
+// at every name and again at the close. UI thread only.
+bool writeFailureReported = false;
 
 // Reads VARLO.DAT into `block`; true when it held a valid save. A missing or
 // foreign file is silent; only a file that cannot be read shows a message.
@@ -110,5 +116,11 @@ void saveRecords(Window window) {
         showError(window, kOutOfMemory);
         return;
     }
-    if (!writeWholeFile(saveFilePath, bytes)) showError(window, kCannotWrite);
+    if (writeWholeFile(saveFilePath, bytes)) {
+        writeFailureReported = false;
+    } else if (!writeFailureReported) {
+        // Set first: the box's own message loop may run another save.
+        writeFailureReported = true;
+        showError(window, kCannotWrite);
+    }
 }

@@ -228,4 +228,38 @@ TEST_F(NameEntry, ANewGameDuringNameEntryAbandonsItAndRemovesTheCaret) {
     EXPECT_EQ(savedBlock().rowCount, 0);
 }
 
+TEST_F(NameEntry, AnEnteredNameIsWrittenAtOnceAndTheFileFollowsTheWindowAtALogoff) {
+    std::vector<uint8_t> empty;
+    ASSERT_EQ(buildSaveFile(emptyTable(), empty), CodecResult::ok);
+    ASSERT_NE(launchWith(empty), nullptr);
+    ASSERT_NO_FATAL_FAILURE(loseAGame());
+    expectTexts(L"正解率：0%\n得点：0", L"第1位にランクインした。", L"", kQuestionTimeoutMs);
+    typeText(L"Ann\r");
+    // On the disk while the program runs: a forced end or a crash keeps it.
+    auto saved = [&] {
+        std::vector<uint8_t> file;
+        PersistentBlock block{};
+        return driver::readFile(savePath(), file) &&
+               parseSaveFile(file.data(), file.size(), block) == LoadOutcome::loaded && block.rowCount == 1 &&
+               std::strcmp(block.rows[0].name, "Ann") == 0;
+    };
+    EXPECT_TRUE(driver::waitFor(saved, kScreenTimeoutMs)) << "the name was not written when it was entered";
+
+    // A logoff ends the process without destroying the window: the file is
+    // written again, with the window's new place, before WM_ENDSESSION returns.
+    SetWindowPos(program.window, nullptr, 230, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DWORD_PTR mayEnd = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(program.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                    kScreenTimeoutMs, &mayEnd));
+    EXPECT_TRUE(mayEnd);
+    ASSERT_TRUE(SendMessageTimeoutW(program.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                    kScreenTimeoutMs, nullptr));
+    driver::terminate(program);
+    const PersistentBlock block = savedBlock();
+    EXPECT_EQ(block.windowLeft, 230);
+    EXPECT_EQ(block.windowTop, 160);
+    EXPECT_EQ(block.rowCount, 1);
+    EXPECT_STREQ(block.rows[0].name, "Ann");
+}
+
 }  // namespace

@@ -130,6 +130,7 @@ int64_t monotonicMs() {
 void sendMidiMessage(uint32_t message) { record("midi", int(message)); }
 void removeNameCaret() { record("removeCaret"); }
 void showNameCaret(Window) { record("showCaret"); }
+void requestSave(Window) { record("save"); }
 
 // --- display ---
 

@@ -136,10 +136,10 @@ TEST_F(StateMachine, ResultsWithARankInWaitBriefly) {
     EXPECT_EQ(gameState.load(), kStateNameEntry);
 }
 
-TEST_F(StateMachine, NameEnteredRemovesTheCaretBeforeTheCommit) {
+TEST_F(StateMachine, NameEnteredRemovesTheCaretBeforeTheCommitAndAsksForASaveAfterIt) {
     gameState = kStateNameEntered;
     runStep(nullptr, kStateNameEntered);
-    EXPECT_EQ(world.steps(), (Steps{"removeCaret", "commit"}));
+    EXPECT_EQ(world.steps(), (Steps{"removeCaret", "commit", "save"}));
 }
 
 TEST_F(StateMachine, HintLineOffersTheReplayUntilAKeyIsMarkedOrReplaysAreUsedUp) {
@@ -275,7 +275,7 @@ TEST_F(StateMachine, ClosingLetsAnEnteredNameBeStoredFirst) {
     requestQuit();
     at(100, [] { requestQuit(); });
     run();
-    EXPECT_EQ(world.steps(), (Steps{"prepare", "removeCaret", "commit"}));
+    EXPECT_EQ(world.steps(), (Steps{"prepare", "removeCaret", "commit", "save"}));
     EXPECT_EQ(world.clockMs, 100);
 }
 

@@ -70,9 +70,11 @@ TEST_F(SaveFileFaults, AReplacementThatFailsLeavesTheOldFileWhole) {
     expectOldFileKeptAfterTheMessage();
 }
 
-TEST_F(SaveFileFaults, AfterAFailedSaveTheNextOneSucceeds) {
+TEST_F(SaveFileFaults, AfterAFailedSaveTheNextOneSucceedsAndOnlyTheFirstFailureIsReported) {
     fileFaults.writeFailsAfter = 10;
     saveRecords(window);
+    saveRecords(window);  // as when the window closes after a failed save of a name
+    EXPECT_EQ(shownErrors.size(), 1u);
     fileFaults = FileFaults{};
     shownErrors.clear();
     saveRecords(window);
@@ -82,6 +84,10 @@ TEST_F(SaveFileFaults, AfterAFailedSaveTheNextOneSucceeds) {
     expected.windowLeft = 123;
     expected.windowTop = 77;
     EXPECT_EQ(rawOf(sharedRecords()), rawOf(expected));
+    // After a success a new failure is reported again.
+    fileFaults.flushFails = true;
+    saveRecords(window);
+    EXPECT_EQ(shownErrors.size(), 1u);
 }
 
 TEST_F(SaveFileFaults, AnUnreadableSizeOrReadGivesTheDefaultsAndTheReadMessage) {
