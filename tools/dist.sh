@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds the release package: OUT_DIR/varlo-1.02-win64.zip with VARLO.EXE
-# (without debugging information), VARLO.CHM and README.txt (Japanese and
-# English, UTF-8 with a byte order mark and CRLF line ends, so Notepad shows it
-# on every system locale).
+# (without debugging information), VARLO.CHM, README.txt (Japanese and
+# English, UTF-8 with a byte order mark, so Notepad shows it on every system
+# locale), LICENSE and THIRD-PARTY-NOTICES.txt, the texts with CRLF line ends.
 #   tools/dist.sh WINDOWS_BUILD_DIR OUT_DIR
 set -eu
 build=$(cd "$1" && pwd)
@@ -25,6 +25,8 @@ linked=$(python3 "$here/tools/pe_timestamp.py" "$build/bin/VARLO.EXE")
 SOURCE_DATE_EPOCH=$linked x86_64-w64-mingw32-strip --strip-debug -o "$stage/VARLO.EXE" "$build/bin/VARLO.EXE"
 cp "$build/bin/VARLO.CHM" "$stage/"
 { printf '\357\273\277'; sed 's/$/\r/' "$here/resources/release-readme.txt"; } >"$stage/README.txt"
+sed 's/$/\r/' "$here/LICENSE" >"$stage/LICENSE"
+sed 's/$/\r/' "$here/resources/third-party-notices.txt" >"$stage/THIRD-PARTY-NOTICES.txt"
 zip="$out/varlo-1.02-win64.zip"
 rm -f "$zip"
 # Fixed file times and nothing else of the files' own (no access times, owners
@@ -33,7 +35,7 @@ python3 - "$stage" "$zip" <<'PYTHON' || exit 1
 import os, sys, zipfile
 stage, target = sys.argv[1:3]
 with zipfile.ZipFile(target, "w") as package:
-    for name in ("VARLO.EXE", "VARLO.CHM", "README.txt"):
+    for name in ("VARLO.EXE", "VARLO.CHM", "README.txt", "LICENSE", "THIRD-PARTY-NOTICES.txt"):
         entry = zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
         entry.compress_type = zipfile.ZIP_DEFLATED
         entry.external_attr = 0o644 << 16

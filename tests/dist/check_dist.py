@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Builds the release package with tools/dist.sh and checks what is in it: exactly
-VARLO.EXE, VARLO.CHM and README.txt, the first two as built (the program
-without its debugging information), the read-me in both
-languages as Notepad reads it, and the version block of the packaged program.
+VARLO.EXE, VARLO.CHM, README.txt, LICENSE and THIRD-PARTY-NOTICES.txt, the first
+two as built (the program without its debugging information), the read-me in
+both languages as Notepad reads it, our MIT licence and the notices of the
+libraries linked into the program, and the version block of the packaged program.
 
     check_dist.py SOURCE_DIR WINDOWS_BUILD_DIR SCRATCH_DIR
 """
@@ -57,8 +58,9 @@ class ReleasePackage(unittest.TestCase):
         subprocess.run([os.path.join(SOURCE, "tools", "dist.sh"), BUILD, SCRATCH], check=True)
         cls.zip = zipfile.ZipFile(ZIP)
 
-    def test_holds_exactly_the_program_its_help_and_the_read_me(self):
-        self.assertEqual(sorted(self.zip.namelist()), ["README.txt", "VARLO.CHM", "VARLO.EXE"])
+    def test_holds_exactly_the_program_its_help_the_read_me_and_the_licences(self):
+        self.assertEqual(sorted(self.zip.namelist()),
+                         ["LICENSE", "README.txt", "THIRD-PARTY-NOTICES.txt", "VARLO.CHM", "VARLO.EXE"])
         with open(os.path.join(BUILD, "bin", "VARLO.CHM"), "rb") as built:
             self.assertEqual(self.zip.read("VARLO.CHM"), built.read())
         stripped = os.path.join(SCRATCH, "VARLO.stripped")
@@ -78,6 +80,16 @@ class ReleasePackage(unittest.TestCase):
         text = text.decode("utf-8")
         for words in ("ヴァルロ", "遊び方", "English", "VARLO.CHM", "VARLO.DAT", "F1", "F2"):
             self.assertIn(words, text)
+
+    def test_licence_is_mit_and_the_notices_cover_what_the_program_links(self):
+        licence = self.zip.read("LICENSE").decode("ascii")
+        notices = self.zip.read("THIRD-PARTY-NOTICES.txt").decode("ascii")
+        for text in (licence, notices):
+            self.assertNotIn("\n", text.replace("\r\n", ""), "a line end without CR")
+        self.assertTrue(licence.startswith("MIT License\r\n\r\nCopyright (c) 2026 Varlo Team\r\n"))
+        for words in ("zlib", "Jean-loup Gailly and Mark Adler", "mingw-w64 project", "winpthreads",
+                      "libstdc++", "GCC RUNTIME LIBRARY EXCEPTION"):
+            self.assertIn(words, notices)
 
     def test_packaged_program_is_version_one_point_oh_two(self):
         info = version_block(self.zip.read("VARLO.EXE"))
