@@ -20,7 +20,7 @@ constexpr int kLongestMatch = 127;
 constexpr int kTokenBits = 27;
 
 // Compresses `length` bytes into `out` (replaced). On failure `out` is empty.
-// Called by the save at exit, on the UI thread.
+// Called by the save, on the UI thread.
 CodecResult compressBlock(const uint8_t* data, size_t length, std::vector<uint8_t>& out);
 
 // Expands a compressed stream of `length` bytes into `out` (replaced). On

@@ -1,7 +1,7 @@
 // The one persistent block of the run. The UI thread loads it at start-up and
-// saves it at exit; the game thread shows its table and adds rows. One lock
-// makes every copy and every change whole, so a save never catches a
-// half-moved table.
+// saves it after each new row and at the end; the game thread shows its table
+// and adds rows. One lock makes every copy and every change whole, so a save
+// never catches a half-moved table.
 #ifndef VARLO_RECORDS_SHARED_RECORDS_H
 #define VARLO_RECORDS_SHARED_RECORDS_H
 
