@@ -19,6 +19,10 @@ namespace {
 constexpr DWORD kQuestionTimeoutMs = 30000;
 constexpr DWORD kScreenTimeoutMs = 5000;
 
+// The results of a game lost without a point, first on an empty table.
+const wchar_t kLostFigures[] = L"正解率：0%\n得点：0";
+const wchar_t kFirstPlace[] = L"第1位にランクインした。";
+
 // Every text of the results lies on the black panel inside x 95..595, y 30..220.
 constexpr int kTextsLeft = 95, kTextsTop = 30, kTextsWidth = 500, kTextsHeight = 190;
 constexpr int kNameLeft = 290, kCaretTop = 202;
@@ -84,6 +88,15 @@ protected:
     void loseAGame() {
         driver::key(program.window, VK_F2);
         for (int miss = 0; miss < 4; ++miss) ASSERT_NO_FATAL_FAILURE(answer(0, false));
+    }
+
+    // Starts on an empty table and loses a game: its results ask for a name.
+    void launchAndLoseIntoNameEntry() {
+        std::vector<uint8_t> empty;
+        ASSERT_EQ(buildSaveFile(emptyTable(), empty), CodecResult::ok);
+        ASSERT_NE(launchWith(empty), nullptr);
+        ASSERT_NO_FATAL_FAILURE(loseAGame());
+        expectTexts(kLostFigures, kFirstPlace, L"", kQuestionTimeoutMs);
     }
 
     void expectTexts(const std::wstring& figures, const std::wstring& rankIn, const std::wstring& name,
@@ -188,22 +201,16 @@ TEST_F(NameEntry, APerfectGameTakesFirstPlaceAndItsNameSurvivesTwoRuns) {
 }
 
 TEST_F(NameEntry, EscapeAndEnterOnAnEmptyNameStoreNothing) {
-    std::vector<uint8_t> empty;
-    ASSERT_EQ(buildSaveFile(emptyTable(), empty), CodecResult::ok);
-    ASSERT_NE(launchWith(empty), nullptr);
-    const std::wstring figures = L"正解率：0%\n得点：0", first = L"第1位にランクインした。";
-
-    ASSERT_NO_FATAL_FAILURE(loseAGame());
-    expectTexts(figures, first, L"", kQuestionTimeoutMs);
+    ASSERT_NO_FATAL_FAILURE(launchAndLoseIntoNameEntry());
     typeText(L"Ann");
-    expectTexts(figures, first, L"Ann");
+    expectTexts(kLostFigures, kFirstPlace, L"Ann");
     typeText(L"\x1b");
     expectNoCaret();
     expectTitle();
 
     // The title follows, and from it the next game.
     ASSERT_NO_FATAL_FAILURE(loseAGame());
-    expectTexts(figures, first, L"", kQuestionTimeoutMs);
+    expectTexts(kLostFigures, kFirstPlace, L"", kQuestionTimeoutMs);
     expectCaretAfter(L"");
     typeText(L"A\b\b\r");
     expectNoCaret();
@@ -213,12 +220,7 @@ TEST_F(NameEntry, EscapeAndEnterOnAnEmptyNameStoreNothing) {
 }
 
 TEST_F(NameEntry, ANewGameDuringNameEntryAbandonsItAndRemovesTheCaret) {
-    std::vector<uint8_t> empty;
-    ASSERT_EQ(buildSaveFile(emptyTable(), empty), CodecResult::ok);
-    ASSERT_NE(launchWith(empty), nullptr);
-
-    ASSERT_NO_FATAL_FAILURE(loseAGame());
-    expectTexts(L"正解率：0%\n得点：0", L"第1位にランクインした。", L"", kQuestionTimeoutMs);
+    ASSERT_NO_FATAL_FAILURE(launchAndLoseIntoNameEntry());
     typeText(L"Ann");
     expectCaretAfter(L"Ann");
     driver::key(program.window, VK_F2);
@@ -229,11 +231,7 @@ TEST_F(NameEntry, ANewGameDuringNameEntryAbandonsItAndRemovesTheCaret) {
 }
 
 TEST_F(NameEntry, AnEnteredNameIsWrittenAtOnceAndTheFileFollowsTheWindowAtALogoff) {
-    std::vector<uint8_t> empty;
-    ASSERT_EQ(buildSaveFile(emptyTable(), empty), CodecResult::ok);
-    ASSERT_NE(launchWith(empty), nullptr);
-    ASSERT_NO_FATAL_FAILURE(loseAGame());
-    expectTexts(L"正解率：0%\n得点：0", L"第1位にランクインした。", L"", kQuestionTimeoutMs);
+    ASSERT_NO_FATAL_FAILURE(launchAndLoseIntoNameEntry());
     typeText(L"Ann\r");
     // On the disk while the program runs: a forced end or a crash keeps it.
     auto saved = [&] {
