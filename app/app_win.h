@@ -4,13 +4,14 @@
 
 #include <windows.h>
 
-extern HINSTANCE instance;
+#include "base/error_box.h"
+#include "base/module_win.h"
+
 extern HWND mainWindow;
 extern DWORD uiThreadId;
 extern wchar_t saveFilePath[MAX_PATH];
 extern wchar_t helpFilePath[MAX_PATH];
 
-extern const wchar_t kProductName[];      // caption of the window and of every message box
 extern const wchar_t kWindowClassName[];
 
 // Gives back the system's timer resolution of 1 ms, which wWinMain asks for at
@@ -19,12 +20,6 @@ extern const wchar_t kWindowClassName[];
 // out, whichever way the program ends; a second call does nothing, so a path
 // that may end the process without returning from the message loop can call it early.
 void releaseTimerResolution();
-
-// Modal error box with `text`, the product name as caption and the error icon.
-// Shows nothing for a null text; the owner may be null.
-void showError(HWND owner, const wchar_t* text);
-// The MIDI system's own text for `code`, shown like showError.
-void showMidiError(HWND owner, UINT code);
 
 // The main window: class registration, creation and its procedure.
 bool registerMainWindowClass();

@@ -12,13 +12,11 @@
 #include "records/save_file.h"
 #include "resources/resource.h"
 
-HINSTANCE instance = nullptr;
+HINSTANCE instance = nullptr;  // the module handle of base/module_win.h
 HWND mainWindow = nullptr;
 DWORD uiThreadId = 0;
 wchar_t saveFilePath[MAX_PATH] = L"VARLO.DAT";
 wchar_t helpFilePath[MAX_PATH] = L"VARLO.CHM";
-
-const wchar_t kProductName[] = L"ヴァルロ";
 
 namespace {
 

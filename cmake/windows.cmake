@@ -10,8 +10,9 @@ add_executable(varlo WIN32
   app/main_win.cpp
   app/window_win.cpp
   app/about_win.cpp
-  app/errors_win.cpp
   app/help_win.cpp
+  base/error_box_win.cpp
+  base/sleep_win.cpp
   game/game_thread_win.cpp
   game/midi_out_win.cpp
   game/orders.cpp

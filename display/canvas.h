@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 constexpr int kCanvasWidth = 630;
 constexpr int kCanvasHeight = 250;

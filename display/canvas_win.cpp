@@ -1,7 +1,8 @@
 // The canvas and its primitives.
 #include "display/canvas_win.h"
 
-#include "app/app_win.h"
+#include "base/error_box.h"
+#include "base/module_win.h"
 #include "display/typewriter.h"
 #include "picture/picture_win.h"
 

@@ -9,11 +9,11 @@
 #include "display/screens.h"
 #include "display/show_effects.h"
 
-void playCelebration(Window window) {
+void playCelebration(Window window, uint32_t& randomState) {
     std::array<Ball, kBallCount> balls;
     std::array<HBRUSH, kBallCount> brushes;
     for (int i = 0; i < kBallCount; ++i) {
-        balls[i] = throwBall();
+        balls[i] = throwBall(randomState);
         brushes[i] = CreateSolidBrush(RGB(balls[i].red, balls[i].green, balls[i].blue));
     }
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 // A GDI brush, as an opaque handle; the same type as HBRUSH.
 struct HBRUSH__;

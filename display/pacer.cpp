@@ -1,7 +1,8 @@
 // Pauses paced by deadline on the monotonic clock.
 #include "display/pacer.h"
 
-#include "game/platform.h"
+#include "base/platform.h"
+#include "base/sleep.h"
 
 Pacer::Pacer() : due_(monotonicMs()) {}
 

@@ -2,13 +2,15 @@
 #ifndef VARLO_DISPLAY_SCREENS_H
 #define VARLO_DISPLAY_SCREENS_H
 
-#include "game/platform.h"
+#include <cstdint>
+
+#include "base/platform.h"
 
 // Dissolves the title picture in; 1 when shown, 0 when it could not be.
 int showTitleScreen(Window window);
 // Draws the ranking table and slides it up from the bottom edge.
 void showRankingScreen(Window window);
-// Bouncing balls after the eighth stage.
-void playCelebration(Window window);
+// Bouncing balls after the eighth stage, thrown with the generator's `randomState`.
+void playCelebration(Window window, uint32_t& randomState);
 
 #endif

@@ -1,7 +1,7 @@
 // The shows' arithmetic.
 #include "display/show_effects.h"
 
-#include "game/questions.h"
+#include "base/random.h"
 
 namespace {
 
@@ -25,16 +25,16 @@ int slideOffset(int frame) {
     return fromBottom * kCanvasHeight / (kSlideFrames - 1);
 }
 
-Ball throwBall() {
+Ball throwBall(uint32_t& randomState) {
     Ball ball{};
-    const int32_t speed = nextRandom(1200) + 1;
-    ball.vx = speed * (2 * nextRandom(2) - 1);
-    ball.vy = -(nextRandom(3200) + 1);
+    const int32_t speed = nextRandom(randomState, 1200) + 1;
+    ball.vx = speed * (2 * nextRandom(randomState, 2) - 1);
+    ball.vy = -(nextRandom(randomState, 3200) + 1);
     ball.x = kBallStartX;
     ball.y = kBallStartY;
-    ball.red = static_cast<uint8_t>(nextRandom(200) + 55);
-    ball.green = static_cast<uint8_t>(nextRandom(200) + 55);
-    ball.blue = static_cast<uint8_t>(nextRandom(200) + 55);
+    ball.red = static_cast<uint8_t>(nextRandom(randomState, 200) + 55);
+    ball.green = static_cast<uint8_t>(nextRandom(randomState, 200) + 55);
+    ball.blue = static_cast<uint8_t>(nextRandom(randomState, 200) + 55);
     return ball;
 }
 

@@ -48,9 +48,9 @@ struct Ball {
 };
 
 // A ball at the canvas's centre, thrown upward to a random side, in a random
-// light colour; draws from nextRandom in this order: speed, side, lift, red,
-// green, blue.
-Ball throwBall();
+// light colour; draws from the generator's `randomState` in this order: speed,
+// side, lift, red, green, blue.
+Ball throwBall(uint32_t& randomState);
 // One frame's move: gravity, a bounce on the floor that keeps two thirds of
 // the speed, and a turn at either side wall.
 void moveBall(Ball& ball);

@@ -1,7 +1,8 @@
 // The title screen: the title picture laid over the canvas in scattered tiles.
 #include <windows.h>
 
-#include "app/app_win.h"
+#include "base/error_box.h"
+#include "base/module_win.h"
 #include "display/canvas_win.h"
 #include "display/pacer.h"
 #include "display/screens.h"

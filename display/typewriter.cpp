@@ -1,9 +1,9 @@
 // The typewriter's pacing, apart from its drawing.
 #include "display/typewriter.h"
 
+#include "base/platform.h"
 #include "display/pacer.h"
 #include "game/game_state.h"
-#include "game/platform.h"
 
 namespace {
 

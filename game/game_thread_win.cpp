@@ -1,5 +1,4 @@
-// The game thread: creation, its entry point, and stopping it; the sleep and
-// the clock its pauses are made with.
+// The game thread: creation, its entry point, and stopping it.
 #include "game/game_thread_win.h"
 
 #include "game/game_state.h"
@@ -15,18 +14,6 @@ DWORD WINAPI gameThreadMain(LPVOID window) {
 }
 
 }  // namespace
-
-void sleepMs(int ms) {
-    Sleep(static_cast<DWORD>(ms));
-}
-
-int64_t monotonicMs() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    // Whole seconds and the rest apart, so that the product cannot overflow.
-    return count.QuadPart / frequency.QuadPart * 1000 + count.QuadPart % frequency.QuadPart * 1000 / frequency.QuadPart;
-}
 
 bool startGameThread(HWND window) {
     gameThread = CreateThread(nullptr, 0, gameThreadMain, window, 0, nullptr);

@@ -3,6 +3,7 @@
 
 #include <mmsystem.h>
 
+#include "base/error_box.h"
 #include "game/note_output.h"
 #include "game/platform.h"
 
@@ -30,4 +31,10 @@ void closeMidiOutput() {
 
 void sendMidiMessage(uint32_t message) {
     midiOutShortMsg(midiOut, message);
+}
+
+void showMidiError(HWND owner, UINT code) {
+    wchar_t text[MAXERRORLENGTH] = L"";
+    midiOutGetErrorTextW(code, text, MAXERRORLENGTH);
+    showError(owner, text);
 }

@@ -9,5 +9,7 @@
 UINT openMidiOutput();
 // Closes the device; called after the game thread has ended.
 void closeMidiOutput();
+// The MIDI system's own text for `code` in an error box.
+void showMidiError(HWND owner, UINT code);
 
 #endif

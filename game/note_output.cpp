@@ -1,6 +1,7 @@
 // Sounding the current question.
 #include "game/note_output.h"
 
+#include "base/sleep.h"
 #include "game/game_state.h"
 #include "game/platform.h"
 

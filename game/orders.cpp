@@ -4,12 +4,13 @@
 
 #include <string>
 
+#include "base/platform.h"
+#include "base/sleep.h"
 #include "display/canvas.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
-#include "game/platform.h"
 #include "game/questions.h"
 
 namespace {

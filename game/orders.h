@@ -2,8 +2,8 @@
 #ifndef VARLO_GAME_ORDERS_H
 #define VARLO_GAME_ORDERS_H
 
+#include "base/platform.h"
 #include "game/game_state.h"
-#include "game/platform.h"
 
 // The instruction typed for each question, by stage index.
 extern const wchar_t* const instructionTexts[kStageCount];

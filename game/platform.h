@@ -5,15 +5,7 @@
 
 #include <cstdint>
 
-// The main window, as an opaque handle; the same type as HWND.
-struct HWND__;
-typedef HWND__* Window;
-
-// Blocks the calling thread for `ms` milliseconds. All pacing of the game is done so.
-void sleepMs(int ms);
-// Milliseconds on a clock that only moves forward, from an arbitrary start;
-// the pauses of the game are planned on it.
-int64_t monotonicMs();
+#include "base/platform.h"
 
 // Sends one packed channel message to the open MIDI output; the result is ignored.
 void sendMidiMessage(uint32_t message);

@@ -1,6 +1,7 @@
-// Random numbers and question generation.
+// Question generation.
 #include "game/questions.h"
 
+#include "base/random.h"
 #include "game/game_state.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool alreadyDrawn(int32_t note, int32_t count) {
 void singleNote() {
     const int32_t low = session.lowNote, high = session.highNote;
     session.noteCount = 1;
-    session.questionNotes[0] = low + nextRandom(high - low + 1);
+    session.questionNotes[0] = low + nextRandom(session.randomSeed, high - low + 1);
 }
 
 // Distances 1..12, 15 or 16 semitones: never 13 or 14. The upper note stays
@@ -30,9 +31,9 @@ void singleNote() {
 void interval() {
     const int32_t low = session.lowNote, high = session.highNote;
     session.noteCount = 2;
-    int32_t distance = nextRandom(14) + 1;
+    int32_t distance = nextRandom(session.randomSeed, 14) + 1;
     if (distance >= 13) distance += 2;
-    const int32_t base = low + nextRandom(high - low - distance);
+    const int32_t base = low + nextRandom(session.randomSeed, high - low - distance);
     session.questionNotes[0] = base;
     session.questionNotes[1] = base + distance;
 }
@@ -40,8 +41,8 @@ void interval() {
 void chord() {
     const int32_t low = session.lowNote, high = session.highNote;
     session.noteCount = 3;
-    const uint16_t entry = chordShapes[nextRandom(kChordShapeCount)];
-    const int32_t base = low + nextRandom(high - low - shapeTop(entry));
+    const uint16_t entry = chordShapes[nextRandom(session.randomSeed, kChordShapeCount)];
+    const int32_t base = low + nextRandom(session.randomSeed, high - low - shapeTop(entry));
     session.questionNotes[0] = base;
     session.questionNotes[1] = base + shapeMiddle(entry);
     session.questionNotes[2] = base + shapeTop(entry);
@@ -51,13 +52,13 @@ void chord() {
 // anywhere in the range and all distinct.
 void cluster() {
     const int32_t low = session.lowNote, high = session.highNote;
-    int32_t count = nextRandom(2 * session.stageIndex - 9) + 2;
+    int32_t count = nextRandom(session.randomSeed, 2 * session.stageIndex - 9) + 2;
     if (count > kMaxQuestionNotes) count = kMaxQuestionNotes;
     session.noteCount = count;
     for (int32_t i = 0; i < count; ++i) {
         int32_t note;
         do {
-            note = low + nextRandom(high - low + 1);
+            note = low + nextRandom(session.randomSeed, high - low + 1);
         } while (alreadyDrawn(note, i));
         session.questionNotes[i] = note;
     }
@@ -72,21 +73,6 @@ const uint16_t chordShapes[kChordShapeCount] = {
     shape(5, 12), shape(6, 9),  shape(6, 10), shape(6, 12), shape(7, 10), shape(7, 12),
     shape(9, 12), shape(10, 12), shape(12, 24),
 };
-
-// The state times 31415821 needs more than 32 bits, so the multiplier is
-// split into 3141 and 5821 (31415821 = 3141 * 10^4 + 5821) and the state into
-// its lower and upper four decimal digits; no intermediate value reaches 2^32.
-int32_t nextRandom(int32_t bound) {
-    const uint32_t state = session.randomSeed;
-    const uint32_t lo = state % 10000;
-    const uint32_t hi = state / 10000;
-    const uint32_t mid = (hi * 5821 + lo * 3141) % 10000;
-    const uint32_t product = (mid * 10000 + lo * 5821) % 100000000;
-    const uint32_t next = (product + 1) % 100000000;
-    session.randomSeed = next;
-    // Only the upper four digits of the new state reach the result.
-    return static_cast<int32_t>(next / 10000 * static_cast<uint32_t>(bound) / 10000);
-}
 
 void questionRange(int32_t stageIndex, int32_t& lowNote, int32_t& highNote) {
     if (stageIndex == 0) {
@@ -133,18 +119,9 @@ void spreadOctaves(int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
         int32_t note;
         do {
-            note = session.questionNotes[i] + 12 * nextRandom(octaves);
+            note = session.questionNotes[i] + 12 * nextRandom(session.randomSeed, octaves);
             if (note > high) note -= high - low + 1;
         } while (alreadyDrawn(note, i));
         session.questionNotes[i] = note;
     }
-}
-
-void prepareQuestion() {
-    int32_t low, high;
-    questionRange(session.stageIndex, low, high);
-    session.lowNote = low;
-    session.highNote = high;
-    for (auto& key : session.selectedKeys) key = 0;
-    generateQuestion();
 }

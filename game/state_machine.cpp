@@ -9,6 +9,7 @@
 #include "game/game_state.h"
 #include "game/input_rules.h"
 #include "game/orders.h"
+#include "game/platform.h"
 #include "records/ranking.h"
 
 const wchar_t kHintConfirm[] = L"\n右クリックで確定";
@@ -64,7 +65,7 @@ int judgeStep(Window window) {
 }
 
 int celebrationStep(Window window) {
-    playCelebration(window);
+    playCelebration(window, session.randomSeed);
     // A new game asked for meanwhile abandons this one, as during any other
     // step of a game; a quit stays for the closing window.
     replaceGameState(kStateCelebration, kStateResults);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 constexpr int kWaitSliceMs = 100;      // a change of GameState is noticed within one slice
 constexpr int kScreenHoldMs = 12000;   // title and ranking screens, left alone

@@ -1,5 +1,6 @@
 // Name entry on the results screen: the typed name and what each key does to it.
 #include "game/game_state.h"
+#include "game/platform.h"
 #include "records/persistent_block.h"
 #include "records/ranking.h"
 #include "records/results_view.h"

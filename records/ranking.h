@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 // The name being typed: at most 15 printable ASCII characters and a zero.
 // Written by the UI thread during name entry only.

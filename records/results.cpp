@@ -3,6 +3,7 @@
 
 #include "display/canvas.h"
 #include "game/game_state.h"
+#include "game/platform.h"
 #include "records/persistent_block.h"
 #include "records/ranking.h"
 #include "records/ranking_table.h"

@@ -2,7 +2,7 @@
 #ifndef VARLO_RECORDS_RESULTS_VIEW_H
 #define VARLO_RECORDS_RESULTS_VIEW_H
 
-#include "game/platform.h"
+#include "base/platform.h"
 #include "records/persistent_block.h"
 
 // Game thread: the title "成績" and `lines` (rate and score) centred under

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "display/canvas_win.h"
+#include "game/platform.h"
 #include "records/ranking.h"
 #include "records/results_view.h"
 

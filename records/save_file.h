@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "game/platform.h"
+#include "base/platform.h"
 
 // Left and top of the main window as loaded, for its creation; CW_USEDEFAULT
 // (0x80000000) lets the system choose. The block itself is in shared_records.h.

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_win.h"
+#include "app/app_win.h"  // saveFilePath for now
+#include "base/error_box.h"
 #include "records/file_io.h"
 #include "records/persistent_block.h"
 #include "records/shared_records.h"

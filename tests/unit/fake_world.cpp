@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "base/sleep.h"
 #include "display/canvas.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
@@ -185,4 +186,4 @@ int typeText(Window, const wchar_t* text) {
 }
 int showTitleScreen(Window) { step("title"); return 1; }
 void showRankingScreen(Window) { step("ranking"); }
-void playCelebration(Window) { step("celebration"); }
+void playCelebration(Window, uint32_t&) { step("celebration"); }

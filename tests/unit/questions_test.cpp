@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "base/random.h"
 #include "game/game_state.h"
 
 namespace {
@@ -42,24 +43,24 @@ TEST(NextRandom, FollowsTheKnownSequenceFrom1234) {
     const uint32_t states[] = {67123115, 65802416, 22423537, 24578878, 31628839};
     const int results[] = {67, 65, 22, 24, 31};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(nextRandom(100), results[i]);
+        EXPECT_EQ(nextRandom(session.randomSeed, 100), results[i]);
         EXPECT_EQ(session.randomSeed, states[i]);
     }
 }
 
 TEST(NextRandom, AdvancesOnceWhateverTheBound) {
     session.randomSeed = 1234;
-    EXPECT_EQ(nextRandom(12), 8);
+    EXPECT_EQ(nextRandom(session.randomSeed, 12), 8);
     EXPECT_EQ(session.randomSeed, 67123115u);
 
     session.randomSeed = 4294967295u;  // the largest tick count
-    EXPECT_EQ(nextRandom(12), 4);
+    EXPECT_EQ(nextRandom(session.randomSeed, 12), 4);
     EXPECT_EQ(session.randomSeed, 40574196u);
 
     session.randomSeed = 1234;
-    EXPECT_EQ(nextRandom(1), 0);
+    EXPECT_EQ(nextRandom(session.randomSeed, 1), 0);
     EXPECT_EQ(session.randomSeed, 67123115u);
-    EXPECT_EQ(nextRandom(1), 0);
+    EXPECT_EQ(nextRandom(session.randomSeed, 1), 0);
     EXPECT_EQ(session.randomSeed, 65802416u);
 }
 
@@ -70,7 +71,7 @@ TEST(NextRandom, SplitArithmeticEqualsTheSixtyFourBitProduct) {
         const uint64_t expected = (uint64_t(state) * 31415821u + 1) % 100000000u;
         const int32_t bound = int32_t(i % 3200) + 1;
         session.randomSeed = state;
-        const int32_t result = nextRandom(bound);
+        const int32_t result = nextRandom(session.randomSeed, bound);
         ASSERT_EQ(session.randomSeed, expected) << "from " << state;
         ASSERT_EQ(result, int32_t(expected / 10000 * bound / 10000)) << "from " << state;
     }

@@ -132,7 +132,7 @@ TEST(Celebration, ThrowsFromTheCentreWithDrawsInAFixedOrder) {
     const Expected first[] = {{806, -718, 104, 118, 143}, {942, -2433, 223, 205, 61}, {1028, -700, 243, 186, 106},
                               {221, -2944, 150, 205, 55}, {-1001, -2705, 219, 205, 75}};
     for (int i = 0; i < 5; ++i) {
-        const Ball ball = throwBall();
+        const Ball ball = throwBall(session.randomSeed);
         EXPECT_EQ(ball.x, 30900) << i;
         EXPECT_EQ(ball.y, 11900) << i;
         EXPECT_EQ(ball.vx, first[i].vx) << i;

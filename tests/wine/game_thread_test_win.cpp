@@ -27,7 +27,7 @@ void clearHintLine() {}
 int typeText(Window, const wchar_t*) { return 1; }
 int showTitleScreen(Window) { return 1; }
 void showRankingScreen(Window) {}
-void playCelebration(Window) {}
+void playCelebration(Window, uint32_t&) {}
 void presentQuestion(Window) {}
 void judgeAnswer(Window) {}
 void clearStage(Window) {}

@@ -89,7 +89,7 @@ TEST_F(GdiLeaks, TheShowsRunManyTimesLeaveTheRoomAsItWas) {
     for (int i = 0; i < kShows; ++i) {
         showTitleScreen(window);
         showRankingScreen(window);
-        playCelebration(window);
+        playCelebration(window, session.randomSeed);
     }
     const size_t after = gdiRoom();
     std::printf("GDI room before %d runs of the three shows: %zu, after: %zu\n", kShows, before, after);

@@ -308,7 +308,7 @@ TEST_F(Screens, TheWidestRankingTextsFitTheirCellsWhole) {
 TEST_F(Screens, TheCelebrationThrowsAllBallsFromTheCentreAndRunsEightyPausedFrames) {
     session.randomSeed = 1234;
     std::array<Ball, kBallCount> balls;
-    for (Ball& ball : balls) ball = throwBall();
+    for (Ball& ball : balls) ball = throwBall(session.randomSeed);
     const uint32_t seedAfter = session.randomSeed;
     session.randomSeed = 1234;
 
@@ -329,7 +329,7 @@ TEST_F(Screens, TheCelebrationThrowsAllBallsFromTheCentreAndRunsEightyPausedFram
         }
         EXPECT_EQ(stray, 0) << "only the balls' box is drawn on the panel";
     };
-    playCelebration(window);
+    playCelebration(window, session.randomSeed);
     EXPECT_EQ(framesChecked, 80);
     EXPECT_EQ(pauses, std::vector<int>(80, 20));
     EXPECT_EQ(session.randomSeed, seedAfter) << "six draws a ball, and no more";
