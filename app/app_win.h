@@ -8,7 +8,6 @@
 #include "base/module_win.h"
 
 extern HWND mainWindow;
-extern DWORD uiThreadId;
 extern wchar_t saveFilePath[MAX_PATH];
 extern wchar_t helpFilePath[MAX_PATH];
 

@@ -14,7 +14,6 @@
 
 HINSTANCE instance = nullptr;  // the module handle of base/module_win.h
 HWND mainWindow = nullptr;
-DWORD uiThreadId = 0;
 wchar_t saveFilePath[MAX_PATH] = L"VARLO.DAT";
 wchar_t helpFilePath[MAX_PATH] = L"VARLO.CHM";
 
@@ -102,7 +101,6 @@ void releaseTimerResolution() {
 
 int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, int showCommand) {
     instance = thisInstance;
-    uiThreadId = GetCurrentThreadId();
     timerResolutionHeld = timeBeginPeriod(1) == TIMERR_NOERROR;
     const int exitCode = runApplication(previousInstance, showCommand);
     releaseTimerResolution();

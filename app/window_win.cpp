@@ -6,11 +6,12 @@
 #include <windowsx.h>
 
 #include "display/canvas_win.h"
-#include "display/keyboard.h"
+#include "display/name_field.h"
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
-#include "records/ranking.h"
+#include "game/platform.h"
+#include "game/results.h"
 #include "records/save_file.h"
 #include "resources/resource.h"
 
@@ -19,42 +20,17 @@ const wchar_t kWindowClassName[] = L"VarloEarGame";
 namespace {
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;  // fixed frame, close box only
-constexpr UINT kRemoveCaretMessage = WM_APP + 1;         // posted by the game thread
-constexpr UINT kPlaceCaretMessage = WM_APP + 2;          // sent by the game thread
 constexpr UINT kSaveMessage = WM_APP + 3;                // posted by the game thread
-
-// Where the caret of name entry stands: after the typed name, on its line.
-constexpr int kNameLeft = 290;
-constexpr int kNameTop = 200;
-constexpr int kCaretTop = 202;
-constexpr int kCaretHeight = 16;
-
-void destroyCaretNow(HWND window) {
-    HideCaret(window);
-    DestroyCaret();
-}
-
-void placeNameCaret(HWND window) {
-    CreateCaret(window, nullptr, 0, kCaretHeight);
-    const std::wstring name = pendingNameText();
-    RECT extent{kNameLeft, kNameTop, kNameLeft, kNameTop};
-    const HDC dc = GetDC(window);
-    const HGDIOBJ previous = SelectObject(dc, uiFont);
-    DrawTextW(dc, name.c_str(), int(name.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
-    SetCaretPos(extent.right, kCaretTop);
-    ShowCaret(window);
-}
 
 // The caret moves by being made again; outside name entry there is none.
 void remakeNameCaret(HWND window) {
-    destroyCaretNow(window);
+    destroyNameCaret(window);
     if (inNameEntry()) placeNameCaret(window);
 }
 
 LRESULT onCreate(HWND window) {
     mainWindow = window;
+    attachNameField(window);
     // A name is plain ASCII and nothing else is typed, so the window takes no
     // input method: with a Japanese IME switched on, letters and Enter still come
     // as plain characters instead of going into a composition.
@@ -117,29 +93,11 @@ bool onCommand(HWND window, int id) {
 
 }  // namespace
 
-// The caret belongs to the UI thread. The game thread asks for it with a sent
-// message, which the shutdown wait also handles, so the two cannot deadlock.
-void showNameCaret(Window window) {
-    if (GetCurrentThreadId() == uiThreadId) {
-        remakeNameCaret(window);
-    } else {
-        SendMessageW(window, kPlaceCaretMessage, 0, 0);
-    }
-}
-
 // The save runs on the UI thread between two messages, so the shutdown wait on
 // the same thread never waits for it; it takes no canvas lock, and the table's
 // lock only for a copy, never while the file is written.
 void requestSave(Window window) {
     PostMessageW(window, kSaveMessage, 0, 0);
-}
-
-void removeNameCaret() {
-    if (GetCurrentThreadId() == uiThreadId) {
-        destroyCaretNow(mainWindow);
-    } else {
-        PostMessageW(mainWindow, kRemoveCaretMessage, 0, 0);
-    }
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -187,10 +145,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         placeNameCaret(window);
         return 0;
     case WM_KILLFOCUS:
-        destroyCaretNow(window);
+        destroyNameCaret(window);
         break;
     case kRemoveCaretMessage:
-        destroyCaretNow(window);
+        destroyNameCaret(window);
         return 0;
     case kPlaceCaretMessage:
         remakeNameCaret(window);

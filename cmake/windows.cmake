@@ -16,15 +16,17 @@ add_executable(varlo WIN32
   game/game_thread_win.cpp
   game/midi_out_win.cpp
   game/orders.cpp
+  game/results.cpp
+  game/name_entry.cpp
   display/canvas_win.cpp
   display/keyboard_win.cpp
   display/verdict_win.cpp
   display/title_screen_win.cpp
   display/ranking_screen_win.cpp
   display/celebration_win.cpp
-  records/results.cpp
-  records/results_win.cpp
-  records/name_entry.cpp
+  display/results_screen_win.cpp
+  display/name_field_win.cpp
+  records/local_date_win.cpp
   records/save_file_win.cpp
   records/file_io_win.cpp
   picture/picture_win.cpp

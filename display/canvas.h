@@ -7,14 +7,7 @@
 #include <cstdint>
 
 #include "base/platform.h"
-
-constexpr int kCanvasWidth = 630;
-constexpr int kCanvasHeight = 250;
-
-// The message area, where instructions, hints and stage messages are typed;
-// its first text line starts at its top, the second (the hint line) 16 pixels lower.
-constexpr int kMessageLeft = 248, kMessageTop = 165, kMessageRight = 608, kMessageBottom = 226;
-constexpr int kHintLineTop = 181;
+#include "display/layout.h"
 
 // First content of the canvas when the game thread starts: transparent text
 // background, all black, presented.
@@ -28,12 +21,12 @@ void presentCanvas(Window window, int x, int y);
 int fillBackground(Window window);
 
 // A black panel with rounded corners reaching 8 pixels beyond the content
-// rectangle (left, top, right, bottom; right and bottom exclusive) on every side.
-void drawPanel(int left, int top, int right, int bottom);
+// rectangle on every side.
+void drawPanel(const CanvasRect& content);
 
 // A panel with one line of text centred in it, in the small font and the
 // text colour the caller set.
-void drawBoxedText(const wchar_t* text, int left, int top, int right, int bottom);
+void drawBoxedText(const wchar_t* text, const CanvasRect& box);
 
 // Sets the colour of the texts drawn next (a COLORREF, 0x00BBGGRR).
 void setTextColour(uint32_t colour);
@@ -45,8 +38,11 @@ void drawVerdict(const wchar_t* text);
 // Blackens the hint line, the message area below its first text line.
 void clearHintLine();
 
-// Types `text` into the message area a character at a time, presenting each.
-// Returns 0 when typing stopped because the program is quitting, else 1.
-int typeText(Window window, const wchar_t* text);
+// The colour of typed texts (COLORREF): RGB(255, 255, 153).
+constexpr uint32_t kTypedTextColour = 0x0099FFFF;
+
+// Draws the first `length` UTF-16 units of `text` into the message area in the
+// typed colour and presents the canvas; one step of the typewriter.
+void drawTypedText(Window window, const wchar_t* text, int length);
 
 #endif

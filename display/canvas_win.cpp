@@ -3,7 +3,6 @@
 
 #include "base/error_box.h"
 #include "base/module_win.h"
-#include "display/typewriter.h"
 #include "picture/picture_win.h"
 
 HDC canvasDc = nullptr;
@@ -88,7 +87,7 @@ void setTextColour(uint32_t colour) {
 
 void clearHintLine() {
     CanvasLock lock;
-    const RECT hintLine{kMessageLeft, kHintLineTop, kMessageRight, kMessageBottom};
+    const RECT hintLine{kMessageArea.left, kHintLineTop, kMessageArea.right, kMessageArea.bottom};
     FillRect(canvasDc, &hintLine, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
@@ -107,14 +106,14 @@ HBITMAP loadPicture(HWND window, WORD id) {
 }
 
 int fillBackground(Window window) {
-    const HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(51, 102, 0));
+    const HBRUSH hatch = CreateHatchBrush(HS_CROSS, kHatchLineColour);
     if (hatch == nullptr) {
         showError(window, L"ブラシを作成できません。");
         return 0;
     }
     // The gaps between the hatch lines take the background colour.
     CanvasLock lock;
-    SetBkColor(canvasDc, RGB(102, 0, 51));
+    SetBkColor(canvasDc, kHatchGapColour);
     SetBkMode(canvasDc, OPAQUE);
     const RECT whole{0, 0, kCanvasWidth, kCanvasHeight};
     FillRect(canvasDc, &whole, hatch);
@@ -123,45 +122,32 @@ int fillBackground(Window window) {
     return 1;
 }
 
-void drawPanel(int left, int top, int right, int bottom) {
+void drawPanel(const CanvasRect& content) {
     CanvasLock lock;
     const HGDIOBJ previousBrush = SelectObject(canvasDc, GetStockObject(BLACK_BRUSH));
-    RoundRect(canvasDc, left - 8, top - 8, right + 8, bottom + 8, 8, 8);
+    RoundRect(canvasDc, content.left - 8, content.top - 8, content.right + 8, content.bottom + 8, 8, 8);
     SelectObject(canvasDc, previousBrush);
 }
 
-void drawBoxedText(const wchar_t* text, int left, int top, int right, int bottom) {
+void drawBoxedText(const wchar_t* text, const CanvasRect& box) {
     CanvasLock lock;
-    drawPanel(left, top, right, bottom);
+    drawPanel(box);
     const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
-    RECT box{left, top, right, bottom};
-    DrawTextW(canvasDc, text, -1, &box, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    RECT inside = rectOf(box);
+    DrawTextW(canvasDc, text, -1, &inside, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     SelectObject(canvasDc, previousFont);
 }
 
-namespace {
-
-constexpr COLORREF kTypedColour = RGB(255, 255, 153);
-
-// Draws the typed part of the text into the message area and shows it. The
-// whole prefix is drawn again each time; with a transparent background only
-// the new character changes anything. The canvas is the other thread's too
-// during the pauses between characters, so each character selects the font
-// and colour anew and gives the font back before the lock is left.
-void showTypedPrefix(void* context, const wchar_t* text, int length) {
+void drawTypedText(Window window, const wchar_t* text, int length) {
+    // The whole prefix is drawn again each time; with a transparent background
+    // only the new character changes anything. The canvas is the other
+    // thread's too during the typewriter's pauses, so each character selects
+    // the font and colour anew and gives the font back before the lock is left.
     CanvasLock lock;
     const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
-    SetTextColor(canvasDc, kTypedColour);
-    RECT area{kMessageLeft, kMessageTop, kMessageRight, kMessageBottom};
+    SetTextColor(canvasDc, kTypedTextColour);
+    RECT area = rectOf(kMessageArea);
     DrawTextW(canvasDc, text, length, &area, DT_NOPREFIX);
     SelectObject(canvasDc, previousFont);
-    presentCanvas(*static_cast<Window*>(context), 0, 0);
-}
-
-}  // namespace
-
-int typeText(Window window, const wchar_t* text) {
-    // The colour stays the canvas's text colour afterwards, even for an empty text.
-    setTextColour(kTypedColour);
-    return typewrite(text, showTypedPrefix, &window);
+    presentCanvas(window, 0, 0);
 }

@@ -30,6 +30,9 @@ public:
     CanvasLock& operator=(const CanvasLock&) = delete;
 };
 
+// A canvas rectangle as GDI takes it.
+inline RECT rectOf(const CanvasRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
 // Decodes picture resource `id` into a bitmap compatible with the canvas, owned
 // by the caller. A missing resource is reported to the player; a picture that
 // does not decode gives null silently.

@@ -27,7 +27,7 @@ void playCelebration(Window window, uint32_t& randomState) {
             // back before it is left.
             CanvasLock lock;
             const HGDIOBJ previousBrush = GetCurrentObject(canvasDc, OBJ_BRUSH);
-            drawPanel(30, 30, 600, 220);
+            drawPanel(kResultsPanel);
             // Each ball is drawn where it stands, then moved for the next frame.
             for (int i = 0; i < kBallCount; ++i) {
                 SelectObject(canvasDc, brushes[i]);

@@ -1,10 +1,11 @@
-// The piano keyboard: drawing it, filling single keys, and key picking.
+// The piano keyboard: drawing it and filling single keys.
 #ifndef VARLO_DISPLAY_KEYBOARD_H
 #define VARLO_DISPLAY_KEYBOARD_H
 
 #include <cstdint>
 
 #include "base/platform.h"
+#include "display/keyboard_layout.h"
 
 // A GDI brush, as an opaque handle; the same type as HBRUSH.
 struct HBRUSH__;
@@ -25,13 +26,8 @@ void deleteBrush(Brush brush);
 // made; what was drawn by then stays.
 int drawKeyboard(Window window, int stageIndex);
 
-// Fills the inside of one key in the canvas with `brush`, in the layout of the
-// current stage. A black flag other than 1 means the white key. Either thread.
-void fillKey(int octave, int white, int black, Brush brush);
-
-// A left click at client coordinates (x, y) while the player may answer:
-// toggles the mark of the key it hits, if that key lies in the stage's range,
-// and stores GameState 7 so that the hint line is retyped. UI thread.
-void pickKey(Window window, unsigned x, unsigned y);
+// Fills the inside of `key` in the canvas with `brush`, in the layout of
+// stage `stageIndex`. A black flag other than 1 means the white key. Either thread.
+void fillKey(const Key& key, int stageIndex, Brush brush);
 
 #endif

@@ -5,7 +5,6 @@
 #include "display/canvas_win.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
-#include "game/game_state.h"
 
 namespace {
 
@@ -55,11 +54,11 @@ int drawKeyboard(Window window, int stageIndex) {
     return 1;
 }
 
-void fillKey(int octave, int white, int black, Brush brush) {
-    const KeyRegion key = keyRegion(session.stageIndex, octave, white, black);
-    const HRGN region = regionOf(key.area);
-    for (int i = 0; i < key.cutCount; ++i) {
-        const HRGN cut = regionOf(key.cuts[i]);
+void fillKey(const Key& key, int stageIndex, Brush brush) {
+    const KeyRegion inside = keyRegion(stageIndex, key.octave, key.white, key.black);
+    const HRGN region = regionOf(inside.area);
+    for (int i = 0; i < inside.cutCount; ++i) {
+        const HRGN cut = regionOf(inside.cuts[i]);
         CombineRgn(region, region, cut, RGN_DIFF);
         DeleteObject(cut);
     }

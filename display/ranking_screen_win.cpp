@@ -45,7 +45,7 @@ void underlineHeaders() {
 // under the canvas's lock.
 void drawRankingTable(const PersistentBlock& records) {
     CanvasLock lock;
-    drawPanel(15, 15, 615, 235);
+    drawPanel(kRankingPanel);
     const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
     SetTextColor(canvasDc, kHeaderColour);
     for (int column = 0; column < kRankingColumnCount; ++column) {

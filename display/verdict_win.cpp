@@ -9,15 +9,16 @@ constexpr int kVerdictFontHeight = 98;
 constexpr COLORREF kShadowColour = RGB(255, 51, 0);
 constexpr COLORREF kFaceColour = RGB(255, 204, 153);
 
-// Dims 300 x 98 pixels at (165, 60): each becomes its AND with light grey.
+// Dims the verdict area: each pixel becomes its AND with light grey.
 void dimBehindVerdict() {
     const HDC maskDc = CreateCompatibleDC(canvasDc);
-    const HBITMAP mask = CreateCompatibleBitmap(canvasDc, 302, 100);
+    const HBITMAP mask = CreateCompatibleBitmap(canvasDc, kVerdictMaskWidth, kVerdictMaskHeight);
     if (maskDc != nullptr && mask != nullptr) {
         const HGDIOBJ previous = SelectObject(maskDc, mask);
-        const RECT whole{0, 0, 302, 100};
+        const RECT whole{0, 0, kVerdictMaskWidth, kVerdictMaskHeight};
         FillRect(maskDc, &whole, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-        BitBlt(canvasDc, 165, 60, 300, 98, maskDc, 0, 0, SRCAND);
+        BitBlt(canvasDc, kVerdictArea.left, kVerdictArea.top, kVerdictArea.right - kVerdictArea.left,
+               kVerdictArea.bottom - kVerdictArea.top, maskDc, 0, 0, SRCAND);
         SelectObject(maskDc, previous);
     }
     if (maskDc != nullptr) DeleteDC(maskDc);
@@ -33,10 +34,11 @@ void drawVerdict(const wchar_t* text) {
     const HGDIOBJ previousFont = font != nullptr ? SelectObject(canvasDc, font) : nullptr;
     dimBehindVerdict();
 
-    RECT shadow{167, 62, 467, 160};
+    RECT shadow = rectOf(kVerdictArea);
+    OffsetRect(&shadow, kVerdictShadowOffset, kVerdictShadowOffset);
     SetTextColor(canvasDc, kShadowColour);
     DrawTextW(canvasDc, text, -1, &shadow, DT_CENTER | DT_NOPREFIX);
-    RECT face{165, 60, 465, 158};
+    RECT face = rectOf(kVerdictArea);
     SetTextColor(canvasDc, kFaceColour);
     DrawTextW(canvasDc, text, -1, &face, DT_CENTER | DT_NOPREFIX);
 

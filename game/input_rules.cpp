@@ -1,6 +1,7 @@
 // Requests stored by the UI thread.
 #include "game/input_rules.h"
 
+#include "display/name_field.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/platform.h"

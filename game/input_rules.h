@@ -3,6 +3,8 @@
 #ifndef VARLO_GAME_INPUT_RULES_H
 #define VARLO_GAME_INPUT_RULES_H
 
+#include "base/platform.h"
+
 // Starts a new game at `stage` (0..7) unless one is about to present its next
 // question (GameState 4) or an entered name is about to be stored (12): records the request and stores GameState 4, whose
 // step begins the game (beginRequestedGame). Ends name entry, removing its
@@ -16,6 +18,11 @@ void beginRequestedGame();
 
 // Left clicks go to key picking only while the player may answer (GameState 5 or 7).
 bool acceptsKeyClicks();
+
+// A left click at client coordinates (x, y) while the player may answer:
+// toggles the mark of the key it hits, if that key lies in the stage's range,
+// and stores kStateHintDue so that the hint line is retyped.
+void pickKey(Window window, unsigned x, unsigned y);
 
 // Right click: replays the question while nothing is marked and replays are
 // left, otherwise submits the marks for judging. Returns false outside

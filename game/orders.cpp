@@ -12,6 +12,7 @@
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/questions.h"
+#include "game/typewriter.h"
 
 namespace {
 
@@ -25,9 +26,9 @@ constexpr uint32_t kOrderBoxColour = 0x0099FF99;   // RGB(153, 255, 153)
 constexpr uint32_t kMissesBoxColour = 0x00FF9900;  // RGB(0, 153, 255)
 constexpr uint32_t kScoreBoxColour = 0x003399CC;   // RGB(204, 153, 51)
 
-void drawStatusBox(uint32_t colour, const std::wstring& text, int left, int top) {
+void drawStatusBox(uint32_t colour, const std::wstring& text, const CanvasRect& box) {
     setTextColour(colour);
-    drawBoxedText(text.c_str(), left, top, left + 80, top + 16);
+    drawBoxedText(text.c_str(), box);
 }
 
 // The number right-aligned in `width` places, as "%5d" gives it.
@@ -46,12 +47,12 @@ const wchar_t* const instructionTexts[kStageCount] = {
     L"次の音を聞き，該当する鍵盤をクリックせよ。",   L"次の音を聞き，該当する鍵盤をクリックせよ。",
 };
 
-void drawStageBox() { drawStatusBox(kStageBoxColour, L"ステージ" + std::to_wstring(session.stageIndex + 1), 20, 165); }
-void drawOrderBox() { drawStatusBox(kOrderBoxColour, L"指令" + std::to_wstring(session.orderIndex + 1), 132, 165); }
+void drawStageBox() { drawStatusBox(kStageBoxColour, L"ステージ" + std::to_wstring(session.stageIndex + 1), kStageBox); }
+void drawOrderBox() { drawStatusBox(kOrderBoxColour, L"指令" + std::to_wstring(session.orderIndex + 1), kOrderBox); }
 void drawMissesBox() {
-    drawStatusBox(kMissesBoxColour, L"ミス残り" + std::to_wstring(kMissesAllowed - session.stageMisses) + L"回", 20, 210);
+    drawStatusBox(kMissesBoxColour, L"ミス残り" + std::to_wstring(kMissesAllowed - session.stageMisses) + L"回", kMissesBox);
 }
-void drawScoreBox() { drawStatusBox(kScoreBoxColour, L"得点" + padded(session.score, 5), 132, 210); }
+void drawScoreBox() { drawStatusBox(kScoreBoxColour, L"得点" + padded(session.score, 5), kScoreBox); }
 
 void presentQuestion(Window window) {
     const int32_t stage = session.stageIndex;
@@ -67,8 +68,8 @@ void presentQuestion(Window window) {
     drawOrderBox();
     drawMissesBox();
     drawScoreBox();
-    drawPanel(kMessageLeft, kMessageTop, kMessageRight, kMessageBottom);
-    if (typeText(window, instructionTexts[stage]) == 0) return;  // quitting
+    drawPanel(kMessageArea);
+    if (!typeText(window, instructionTexts[stage])) return;  // quitting
     // A keyboard that cannot be drawn leaves GameState 4: the step comes again.
     if (drawKeyboard(window, stage) == 0) return;
     presentCanvas(window, 0, 0);
@@ -96,7 +97,7 @@ void judgeAnswer(Window window) {
             continue;
         }
         const Key key = noteKey(note);
-        fillKey(key.octave, key.white, key.black, answerBrush);
+        fillKey(key, stage, answerBrush);
         if (session.selectedKeys[note] == 0) correct = false;
     }
     int marked = 0;
@@ -134,6 +135,6 @@ void clearStage(Window window) {
         session.stageMisses = 0;
     }
     // Over the message area of the last question's screen; the rest stays.
-    drawPanel(kMessageLeft, kMessageTop, kMessageRight, kMessageBottom);
+    drawPanel(kMessageArea);
     typeText(window, message.c_str());
 }

@@ -10,15 +10,9 @@
 // Sends one packed channel message to the open MIDI output; the result is ignored.
 void sendMidiMessage(uint32_t message);
 
-// Makes the text caret of name entry anew at the end of the typed name, while
-// name entry lasts. From the game thread it returns once the UI thread has done so.
-void showNameCaret(Window window);
 // Asks the UI thread to write VARLO.DAT (the window's position and the table as
 // they are then) and returns at once, so that a name just entered survives a
 // forced end. The write runs on the UI thread, which also stops this one.
 void requestSave(Window window);
-// Hides and destroys the text caret of name entry. Safe to call from either
-// thread and when there is no caret.
-void removeNameCaret();
 
 #endif

@@ -4,13 +4,15 @@
 #include "game/state_machine.h"
 
 #include "display/canvas.h"
+#include "display/name_field.h"
 #include "display/pacer.h"
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
 #include "game/orders.h"
 #include "game/platform.h"
-#include "records/ranking.h"
+#include "game/results.h"
+#include "game/typewriter.h"
 
 const wchar_t kHintConfirm[] = L"\n右クリックで確定";
 const wchar_t kHintReplay[] = L"\n右クリックでもう一度再生";

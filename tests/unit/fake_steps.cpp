@@ -1,10 +1,8 @@
 // Recording stand-ins for the game's steps and the records' screens, for the
 // tests of the state machine and the input rules that drive them.
 #include "game/orders.h"
-#include "records/ranking.h"
+#include "game/results.h"
 #include "tests/unit/fake_world.h"
-
-char pendingName[16];
 
 void presentQuestion(Window) { step("present"); }
 void judgeAnswer(Window) { step("judge"); }

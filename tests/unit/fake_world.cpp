@@ -10,6 +10,7 @@
 #include "display/canvas.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
+#include "display/name_field.h"
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/platform.h"
@@ -141,11 +142,11 @@ int fillBackground(Window) {
     record("background");
     return 1;
 }
-void drawPanel(int left, int top, int, int) { record("panel", left << 16 | top); }
+void drawPanel(const CanvasRect& content) { record("panel", content.left << 16 | content.top); }
 void clearHintLine() { record("clearHint"); }
 void setTextColour(uint32_t colour) { world.textColour = colour; }
-void drawBoxedText(const wchar_t* text, int left, int top, int, int) {
-    record("box", int(world.textColour), text, 0, left, top);
+void drawBoxedText(const wchar_t* text, const CanvasRect& box) {
+    record("box", int(world.textColour), text, 0, box.left, box.top);
 }
 void drawVerdict(const wchar_t* text) {
     record("verdict", 0, text);
@@ -158,8 +159,8 @@ int drawKeyboard(Window, int stageIndex) {
     record("keyboard", stageIndex);
     return world.keyboardFails ? 0 : 1;
 }
-void fillKey(int octave, int white, int black, Brush brush) {
-    record("fillKey", keyNote(Key{octave, white, black == 1 ? 1 : 0}), L"", reinterpret_cast<uintptr_t>(brush));
+void fillKey(const Key& key, int, Brush brush) {
+    record("fillKey", keyNote(Key{key.octave, key.white, key.black == 1 ? 1 : 0}), L"", reinterpret_cast<uintptr_t>(brush));
 }
 Brush createSolidBrush(uint32_t colour) {
     uintptr_t handle;
@@ -178,11 +179,6 @@ void deleteBrush(Brush brush) {
     std::lock_guard<std::mutex> guard(world.lock);
     world.liveBrushes.erase(std::remove(world.liveBrushes.begin(), world.liveBrushes.end(), handle),
                             world.liveBrushes.end());
-}
-int typeText(Window, const wchar_t* text) {
-    record("type", 0, text);
-    runBody("type");
-    return gameState.load() == kStateQuit ? 0 : 1;
 }
 int showTitleScreen(Window) { step("title"); return 1; }
 void showRankingScreen(Window) { step("ranking"); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/keyboard_layout.h"
+#include "game/input_rules.h"
 #include "game/game_state.h"
 #include "game/questions.h"
 #include "picture/png_decoder.h"

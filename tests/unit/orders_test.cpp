@@ -10,7 +10,7 @@
 #include "game/note_output.h"
 #include "game/questions.h"
 #include "game/state_machine.h"
-#include "records/ranking.h"
+#include "game/results.h"
 #include "tests/unit/fake_world.h"
 
 // The game loop these steps run in also calls the records' steps.

@@ -1,5 +1,5 @@
 // The results screen, name entry and the row a named entry leaves in the table.
-#include "records/ranking.h"
+#include "game/results.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "display/name_field.h"
 #include "game/game_state.h"
 #include "records/ranking_table.h"
 #include "records/shared_records.h"

@@ -10,6 +10,7 @@
 #include "app/app_win.h"
 #include "display/canvas_win.h"
 #include "game/game_state.h"
+#include "game/typewriter.h"
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
@@ -105,7 +106,7 @@ TEST_F(Canvas, TheBackgroundIsAnEightPixelCrossHatch) {
 
 TEST_F(Canvas, APanelReachesEightPixelsBeyondItsRectangleWithRoundCorners) {
     fillBackground(window);
-    drawPanel(15, 15, 615, 235);
+    drawPanel({15, 15, 615, 235});
     const Pixels p = readPixels(canvasDc);
     auto hatch = [&](int x, int y) { return p(x, y) == kHatchLine || p(x, y) == kHatchGap; };
     // Black from (7, 7) to (622, 242) along the straight edges and inside.
@@ -156,7 +157,7 @@ Extent extentOf(const Pixels& p, COLORREF colour) {
 TEST_F(Canvas, BoxedTextIsCentredInItsPanel) {
     fillBackground(window);
     SetTextColor(canvasDc, RGB(255, 255, 255));
-    drawBoxedText(L"ステージ3", 100, 50, 300, 90);
+    drawBoxedText(L"ステージ3", {100, 50, 300, 90});
     const Pixels p = readPixels(canvasDc);
     EXPECT_EQ(p(92, 70), kBlack);
     EXPECT_EQ(p(307, 70), kBlack);
@@ -169,7 +170,7 @@ TEST_F(Canvas, BoxedTextIsCentredInItsPanel) {
 }
 
 TEST_F(Canvas, TypedTextStartsAtTheMessageAreaAndPausesPerCharacter) {
-    drawPanel(248, 165, 608, 226);
+    drawPanel({248, 165, 608, 226});
     EXPECT_EQ(typeText(window, L"次の１音\n聞く"), 1);
     EXPECT_EQ(pauses, (std::vector<int>{100, 100, 100, 1000, 100, 100, 100}));
     const Pixels p = readPixels(canvasDc);

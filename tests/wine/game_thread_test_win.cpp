@@ -11,7 +11,8 @@
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/orders.h"
-#include "records/ranking.h"
+#include "display/name_field.h"
+#include "game/results.h"
 
 // The steps the state machine calls: nothing to draw here. The results step
 // sends the window a message and waits for it, as name entry does for its caret.
@@ -24,7 +25,7 @@ char pendingName[16];
 void prepareCanvas(Window) {}
 void presentCanvas(Window, int, int) {}
 void clearHintLine() {}
-int typeText(Window, const wchar_t*) { return 1; }
+bool typeText(Window, const wchar_t*) { return true; }
 int showTitleScreen(Window) { return 1; }
 void showRankingScreen(Window) {}
 void playCelebration(Window, uint32_t&) {}

@@ -15,6 +15,7 @@
 #include "display/keyboard.h"
 #include "display/screens.h"
 #include "game/game_state.h"
+#include "game/typewriter.h"
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
@@ -66,13 +67,13 @@ TEST_F(GdiLeaks, ThousandsOfDrawsAndPicturesLeaveTheRoomAsItWas) {
     const size_t before = gdiRoom();
     for (int i = 0; i < kDraws; ++i) {
         fillBackground(window);
-        drawPanel(30, 30, 600, 220);
+        drawPanel({30, 30, 600, 220});
         setTextColour(RGB(255, 255, 153));
-        drawBoxedText(L"ステージ1", 20, 165, 100, 181);
+        drawBoxedText(L"ステージ1", {20, 165, 100, 181});
         typeText(window, L"\n右");
         drawKeyboard(window, i % 8);
         const Brush brush = createSolidBrush(RGB(255, 102, 153));
-        fillKey(0, 0, 0, brush);
+        fillKey(Key{0, 0, 0}, session.stageIndex, brush);
         deleteBrush(brush);
         drawVerdict(L"正解！");
         const HBITMAP picture = loadPicture(window, IDP_TITLE);

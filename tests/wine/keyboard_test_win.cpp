@@ -16,6 +16,8 @@
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
 #include "game/game_state.h"
+#include "game/typewriter.h"
+#include "game/input_rules.h"
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
@@ -192,10 +194,10 @@ TEST_F(Keyboard, AFilledKeyIsExactlyItsInsideInThePicture) {
                 for (int black : flags) {
                     SCOPED_TRACE("octave " + std::to_string(octave) + " white " + std::to_string(white) + " black " +
                                  std::to_string(black));
-                    fillKey(octave, white, black, brush);
+                    fillKey(Key{octave, white, black}, session.stageIndex, brush);
                     EXPECT_EQ(differences(readPixels(canvasDc), expected), "");
                     ASSERT_TRUE(Selected::in(canvasDc) == before) << "fillKey left something selected in the canvas";
-                    fillKey(octave, white, black, unmarkedKeyBrush(black));
+                    fillKey(Key{octave, white, black}, session.stageIndex, unmarkedKeyBrush(black));
                     const std::string restored = differences(readPixels(canvasDc), keyboard.at);
                     EXPECT_EQ(restored, "");
                     if (!restored.empty()) drawKeyboard(window, layout.stageIndex);
@@ -360,7 +362,7 @@ TEST_F(Keyboard, AKeyClickedWhileTheGameThreadDrawsTakesItsColourEveryTime) {
     ASSERT_TRUE(hitKey(0, unsigned(x), unsigned(y), hit));
     ASSERT_EQ(keyNote(hit), 61);
     // The other thread's panels reach 8 pixels above the message area.
-    ASSERT_LT(area.bottom, kMessageTop - 8);
+    ASSERT_LT(area.bottom, kMessageArea.top - 8);
     const POINT probes[] = {{x, y}, {area.left, area.top}, {area.right - 1, area.top},
                             {area.left, area.bottom - 1}, {area.right - 1, area.bottom - 1}};
 
@@ -370,8 +372,8 @@ TEST_F(Keyboard, AKeyClickedWhileTheGameThreadDrawsTakesItsColourEveryTime) {
     std::thread game([&] {
         while (clicking) {
             setTextColour(RGB(255, 0, 153));
-            drawBoxedText(L"ステージ1", 20, 165, 100, 181);
-            drawPanel(kMessageLeft, kMessageTop, kMessageRight, kMessageBottom);
+            drawBoxedText(L"ステージ1", {20, 165, 100, 181});
+            drawPanel(kMessageArea);
             typeText(window, L"次の１音を聞き，");
             clearHintLine();
             ++gameRuns;

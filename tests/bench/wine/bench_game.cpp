@@ -18,8 +18,8 @@ constexpr DWORD kReplayTimeoutMs = 2000;
 constexpr DWORD kPinkTimeoutMs = 1000;
 constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
 constexpr uint32_t kResultsTitle = driver::rgb(255, 51, 153);
-constexpr RECT kFirstLine{kMessageLeft, kMessageTop, kMessageRight, kHintLineTop};
-constexpr RECT kHintLine{kMessageLeft, kHintLineTop, kMessageRight, kMessageBottom};
+constexpr RECT kFirstLine{kMessageArea.left, kMessageArea.top, kMessageArea.right, kHintLineTop};
+constexpr RECT kHintLine{kMessageArea.left, kHintLineTop, kMessageArea.right, kMessageArea.bottom};
 constexpr RECT kPanel{30, 30, 600, 220};
 
 bool whiteAt(const driver::Capture& c, POINT p) { return c.at(p.x, p.y) == driver::rgb(255, 255, 255); }

@@ -1,13 +1,13 @@
 // The results screen at the end of a game, and the row a ranked game leaves.
-#include <string>
+#include "game/results.h"
 
 #include "display/canvas.h"
+#include "display/name_field.h"
+#include "display/results_screen.h"
 #include "game/game_state.h"
-#include "game/platform.h"
+#include "records/local_date.h"
 #include "records/persistent_block.h"
-#include "records/ranking.h"
 #include "records/ranking_table.h"
-#include "records/results_view.h"
 #include "records/shared_records.h"
 
 namespace {
@@ -33,7 +33,7 @@ std::wstring rankInLine(int place) { return L"第" + std::to_wstring(place + 1) 
 void showResults(Window window) {
     const int score = session.score;
     fillBackground(window);
-    drawPanel(30, 30, 600, 220);
+    drawPanel(kResultsPanel);
     drawResultsTexts(resultsLines(correctRate(session.questionCount, session.missTotal), score).c_str());
 
     const int place = rankPosition(sharedRecords(), score);

@@ -1,12 +1,13 @@
 // Key picking: a left click marks or unmarks one key of the stage's range.
 #include "display/canvas.h"
 #include "display/keyboard.h"
-#include "display/keyboard_layout.h"
 #include "game/game_state.h"
+#include "game/input_rules.h"
 
 void pickKey(Window window, unsigned x, unsigned y) {
+    const int32_t stage = session.stageIndex;
     Key key;
-    if (!hitKey(session.stageIndex, x, y, key)) return;
+    if (!hitKey(stage, x, y, key)) return;
     const int note = keyNote(key);
     if (note < session.lowNote || note > session.highNote || note < 0 || note >= kMidiNoteCount) return;
 
@@ -21,7 +22,7 @@ void pickKey(Window window, unsigned x, unsigned y) {
         madeBrush = true;
     }
     gameState = kStateHintDue;
-    fillKey(key.octave, key.white, key.black, brush);
+    fillKey(key, stage, brush);
     if (madeBrush) deleteBrush(brush);
     presentCanvas(window, 0, 0);
 }

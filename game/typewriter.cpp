@@ -1,7 +1,7 @@
-// The typewriter's pacing, apart from its drawing.
-#include "display/typewriter.h"
+// The typewriter: its pacing, and the canvas drawing each step.
+#include "game/typewriter.h"
 
-#include "base/platform.h"
+#include "display/canvas.h"
 #include "display/pacer.h"
 #include "game/game_state.h"
 
@@ -19,17 +19,19 @@ const wchar_t* nextCharacter(const wchar_t* position) {
 
 }  // namespace
 
-int typewrite(const wchar_t* text, ShowTypedPrefix show, void* context) {
+bool typeText(Window window, const wchar_t* text) {
+    // The colour stays the canvas's text colour afterwards, even for an empty text.
+    setTextColour(kTypedTextColour);
     const int32_t stateAtStart = gameState.load();
     const wchar_t* position = text;
     Pacer pacer;
     while (*position != L'\0') {
         position = nextCharacter(position);
-        show(context, text, static_cast<int>(position - text));
+        drawTypedText(window, text, static_cast<int>(position - text));
         // The character just drawn ends its line when a newline follows.
         pacer.pause(*position == L'\n' ? kLineEndPauseMs : kCharacterPauseMs);
         const int32_t now = gameState.load();
-        if (now != stateAtStart) return now == kStateQuit ? 0 : 1;
+        if (now != stateAtStart) return now != kStateQuit;
     }
-    return 1;
+    return true;
 }

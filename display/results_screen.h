@@ -1,0 +1,12 @@
+// The texts of the results screen, drawn into the canvas by the Win32 side.
+#ifndef VARLO_DISPLAY_RESULTS_SCREEN_H
+#define VARLO_DISPLAY_RESULTS_SCREEN_H
+
+// Game thread: the title "成績" and `lines` (rate and score) centred under
+// it, in the 40-pixel results font.
+void drawResultsTexts(const wchar_t* lines);
+// Game thread: the rank-in line and, under it, the prompt for the name, in
+// the canvas's standing font.
+void drawRankInLines(const wchar_t* rankIn);
+
+#endif

@@ -1,0 +1,43 @@
+// The results screen's texts, drawn into the canvas.
+#include "display/results_screen.h"
+
+#include <windows.h>
+
+#include "display/canvas_win.h"
+
+namespace {
+
+constexpr int kResultsFontHeight = 40;
+constexpr COLORREF kTitleColour = RGB(255, 51, 153);
+constexpr COLORREF kResultsColour = RGB(255, 204, 102);  // rate, score, rank-in line and prompt
+
+}  // namespace
+
+void drawResultsTexts(const wchar_t* lines) {
+    // Without its font the texts are drawn in the canvas's standing font.
+    const HFONT font = createGameFont(kResultsFontHeight);
+    CanvasLock lock;
+    const HGDIOBJ previousFont = font != nullptr ? SelectObject(canvasDc, font) : nullptr;
+
+    SetTextColor(canvasDc, kTitleColour);
+    RECT title = rectOf(kResultsTitle);
+    DrawTextW(canvasDc, L"成績", -1, &title, DT_CENTER | DT_NOPREFIX);
+    SetTextColor(canvasDc, kResultsColour);
+    RECT figures = rectOf(kResultsFigures);
+    DrawTextW(canvasDc, lines, -1, &figures, DT_CENTER | DT_NOPREFIX);
+
+    if (font != nullptr) {
+        SelectObject(canvasDc, previousFont);
+        DeleteObject(font);
+    }
+}
+
+void drawRankInLines(const wchar_t* rankIn) {
+    CanvasLock lock;
+    SetTextColor(canvasDc, kResultsColour);
+    RECT line = rectOf(kRankInLine);
+    DrawTextW(canvasDc, rankIn, -1, &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // The prompt ends just left of the name field.
+    RECT prompt = rectOf(kNamePrompt);
+    DrawTextW(canvasDc, L"あなたの名前を入力 >", -1, &prompt, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
