@@ -16,9 +16,9 @@ void prepareCanvas(Window window);
 // Copies the canvas to the window at (x, y); 630 - x by 250 - y pixels from the canvas's origin.
 void presentCanvas(Window window, int x, int y);
 
-// The hatched background over the whole canvas. Returns 0, with the canvas
-// untouched, when its brush cannot be made (the player is told), else 1.
-int fillBackground(Window window);
+// The hatched background over the whole canvas. Returns false, with the canvas
+// untouched, when its brush cannot be made (the player is told).
+bool fillBackground(Window window);
 
 // A black panel with rounded corners reaching 8 pixels beyond the content
 // rectangle on every side.

@@ -105,11 +105,11 @@ HBITMAP loadPicture(HWND window, WORD id) {
     return decodePicture(canvasDc, static_cast<const uint8_t*>(data), SizeofResource(instance, resource));
 }
 
-int fillBackground(Window window) {
+bool fillBackground(Window window) {
     const HBRUSH hatch = CreateHatchBrush(HS_CROSS, kHatchLineColour);
     if (hatch == nullptr) {
         showError(window, L"ブラシを作成できません。");
-        return 0;
+        return false;
     }
     // The gaps between the hatch lines take the background colour.
     CanvasLock lock;
@@ -119,23 +119,21 @@ int fillBackground(Window window) {
     FillRect(canvasDc, &whole, hatch);
     DeleteObject(hatch);
     SetBkMode(canvasDc, TRANSPARENT);
-    return 1;
+    return true;
 }
 
 void drawPanel(const CanvasRect& content) {
     CanvasLock lock;
-    const HGDIOBJ previousBrush = SelectObject(canvasDc, GetStockObject(BLACK_BRUSH));
+    const SelectedObject brush(canvasDc, GetStockObject(BLACK_BRUSH));
     RoundRect(canvasDc, content.left - 8, content.top - 8, content.right + 8, content.bottom + 8, 8, 8);
-    SelectObject(canvasDc, previousBrush);
 }
 
 void drawBoxedText(const wchar_t* text, const CanvasRect& box) {
     CanvasLock lock;
     drawPanel(box);
-    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+    const SelectedObject font(canvasDc, uiFont);
     RECT inside = rectOf(box);
     DrawTextW(canvasDc, text, -1, &inside, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    SelectObject(canvasDc, previousFont);
 }
 
 void drawTypedText(Window window, const wchar_t* text, int length) {
@@ -144,10 +142,11 @@ void drawTypedText(Window window, const wchar_t* text, int length) {
     // thread's too during the typewriter's pauses, so each character selects
     // the font and colour anew and gives the font back before the lock is left.
     CanvasLock lock;
-    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
-    SetTextColor(canvasDc, kTypedTextColour);
-    RECT area = rectOf(kMessageArea);
-    DrawTextW(canvasDc, text, length, &area, DT_NOPREFIX);
-    SelectObject(canvasDc, previousFont);
+    {
+        const SelectedObject font(canvasDc, uiFont);
+        SetTextColor(canvasDc, kTypedTextColour);
+        RECT area = rectOf(kMessageArea);
+        DrawTextW(canvasDc, text, length, &area, DT_NOPREFIX);
+    }
     presentCanvas(window, 0, 0);
 }

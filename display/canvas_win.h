@@ -30,6 +30,24 @@ public:
     CanvasLock& operator=(const CanvasLock&) = delete;
 };
 
+// Selects `object` into `dc` for the guard's life, then selects back what was
+// there before, so that no drawing leaves its pen, brush, font or bitmap in a
+// device context another drawing may delete it from. A null object selects
+// nothing. Declared after the objects it selects, so it ends before they are deleted.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (previous_ != nullptr) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 // A canvas rectangle as GDI takes it.
 inline RECT rectOf(const CanvasRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 

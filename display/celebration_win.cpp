@@ -24,18 +24,16 @@ void playCelebration(Window window, uint32_t& randomState) {
         {
             // The rest of the frame is drawn and presented under the canvas's
             // lock, which the pause leaves free; the canvas's brush is given
-            // back before it is left.
+            // back after each ball.
             CanvasLock lock;
-            const HGDIOBJ previousBrush = GetCurrentObject(canvasDc, OBJ_BRUSH);
             drawPanel(kResultsPanel);
             // Each ball is drawn where it stands, then moved for the next frame.
             for (int i = 0; i < kBallCount; ++i) {
-                SelectObject(canvasDc, brushes[i]);
+                const SelectedObject brush(canvasDc, brushes[i]);
                 const CanvasPoint at = ballCorner(balls[i]);
                 Ellipse(canvasDc, at.x, at.y, at.x + kBallSize, at.y + kBallSize);
                 moveBall(balls[i]);
             }
-            SelectObject(canvasDc, previousBrush);
             presentCanvas(window, 0, 0);
         }
         pacer.pause(kShowFramePauseMs);

@@ -22,9 +22,9 @@ Brush unmarkedKeyBrush(int black);
 void deleteBrush(Brush brush);
 
 // Draws the middle-C picture and the stage's octaves into the canvas without
-// presenting it. Returns 0 when a picture or a device context could not be
-// made; what was drawn by then stays.
-int drawKeyboard(Window window, int stageIndex);
+// presenting it. Returns false when a picture or a device context could not
+// be made; what was drawn by then stays.
+bool drawKeyboard(Window window, int stageIndex);
 
 // Fills the inside of `key` in the canvas with `brush`, in the layout of
 // stage `stageIndex`. A black flag other than 1 means the white key. Either thread.

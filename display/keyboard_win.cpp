@@ -21,9 +21,10 @@ bool copyPicture(HWND window, int id, int width, int height, const int* xs, int 
         DeleteObject(picture);
         return false;
     }
-    const HGDIOBJ previous = SelectObject(pictureDc, picture);
-    for (int i = 0; i < count; ++i) BitBlt(canvasDc, xs[i], y, width, height, pictureDc, 0, 0, SRCCOPY);
-    SelectObject(pictureDc, previous);
+    {
+        const SelectedObject selected(pictureDc, picture);
+        for (int i = 0; i < count; ++i) BitBlt(canvasDc, xs[i], y, width, height, pictureDc, 0, 0, SRCCOPY);
+    }
     DeleteDC(pictureDc);
     DeleteObject(picture);
     return true;
@@ -44,14 +45,14 @@ void deleteBrush(Brush brush) {
     if (brush != nullptr) DeleteObject(brush);
 }
 
-int drawKeyboard(Window window, int stageIndex) {
+bool drawKeyboard(Window window, int stageIndex) {
     const KeyboardPlan plan = keyboardPlan(stageIndex);
-    if (!copyPicture(window, kMiddleCPicture, kMiddleCSize, kMiddleCSize, &plan.middleCX, 1, 0)) return 0;
+    if (!copyPicture(window, kMiddleCPicture, kMiddleCSize, kMiddleCSize, &plan.middleCX, 1, 0)) return false;
     if (!copyPicture(window, plan.octavePicture, plan.copyWidth, kKeyboardHeight, plan.copyX, plan.copyCount,
                      kKeyboardTop)) {
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
 void fillKey(const Key& key, int stageIndex, Brush brush) {

@@ -28,13 +28,12 @@ void drawNameField(HWND window) {
         // its lock, and the font and the text colour the game thread set are
         // given back before the lock is left. The caret is placed after it.
         CanvasLock lock;
-        const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+        const SelectedObject font(canvasDc, uiFont);
         const COLORREF previousColour = SetTextColor(canvasDc, kNameColour);
         RECT field = rectOf(kNameField);
         FillRect(canvasDc, &field, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         DrawTextW(canvasDc, name.c_str(), -1, &field, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         SetTextColor(canvasDc, previousColour);
-        SelectObject(canvasDc, previousFont);
     }
     showNameCaret(window);
     presentCanvas(window, 0, 0);
@@ -60,9 +59,10 @@ void placeNameCaret(HWND window) {
     const std::wstring name = pendingNameText();
     RECT extent{kNameField.left, kNameField.top, kNameField.left, kNameField.top};
     const HDC dc = GetDC(window);
-    const HGDIOBJ previous = SelectObject(dc, uiFont);
-    DrawTextW(dc, name.c_str(), int(name.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous);
+    {
+        const SelectedObject font(dc, uiFont);
+        DrawTextW(dc, name.c_str(), int(name.size()), &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
     ReleaseDC(window, dc);
     SetCaretPos(extent.right, kNameCaretTop);
     ShowCaret(window);

@@ -34,11 +34,12 @@ void drawRowCell(COLORREF colour, const std::wstring& text, RankingColumn column
 
 void underlineHeaders() {
     const HPEN pen = CreatePen(PS_SOLID, 3, kUnderlineColour);
-    const HGDIOBJ previousPen = SelectObject(canvasDc, pen);
-    MoveToEx(canvasDc, kRankingColumns[kRankColumn].left, kRankingHeaderBottom, nullptr);
-    LineTo(canvasDc, kRankingColumns[kDateColumn].right, kRankingHeaderBottom);
-    SelectObject(canvasDc, previousPen);
-    DeleteObject(pen);
+    {
+        const SelectedObject selected(canvasDc, pen);
+        MoveToEx(canvasDc, kRankingColumns[kRankColumn].left, kRankingHeaderBottom, nullptr);
+        LineTo(canvasDc, kRankingColumns[kDateColumn].right, kRankingHeaderBottom);
+    }
+    if (pen != nullptr) DeleteObject(pen);
 }
 
 // The panel, the headers and their underline, and the rows, drawn in one run
@@ -46,7 +47,7 @@ void underlineHeaders() {
 void drawRankingTable(const PersistentBlock& records) {
     CanvasLock lock;
     drawPanel(kRankingPanel);
-    const HGDIOBJ previousFont = SelectObject(canvasDc, uiFont);
+    const SelectedObject headerFont(canvasDc, uiFont);
     SetTextColor(canvasDc, kHeaderColour);
     for (int column = 0; column < kRankingColumnCount; ++column) {
         drawCell(kRankingHeaders[column], RankingColumn(column), kRankingHeaderTop, kRankingHeaderBottom);
@@ -55,18 +56,19 @@ void drawRankingTable(const PersistentBlock& records) {
 
     // Without its own font the rows are drawn in the headers' font.
     const HFONT rowFont = createGameFont(kRowFontHeight);
-    if (rowFont != nullptr) SelectObject(canvasDc, rowFont);
-    for (int place = 1; place <= kRankingRows; ++place) {
-        drawRowCell(kRankColour, std::to_wstring(place), kRankColumn, place);
+    {
+        const SelectedObject font(canvasDc, rowFont);
+        for (int place = 1; place <= kRankingRows; ++place) {
+            drawRowCell(kRankColour, std::to_wstring(place), kRankColumn, place);
+        }
+        const int rows = validRowCount(records);
+        for (int place = 1; place <= rows; ++place) {
+            const RankingEntry& entry = records.rows[place - 1];
+            drawRowCell(kNameColour, rankingNameText(entry), kNameColumn, place);
+            drawRowCell(kScoreColour, rankingScoreText(entry), kScoreColumn, place);
+            drawRowCell(kDateColour, rankingDateText(entry.date), kDateColumn, place);
+        }
     }
-    const int rows = validRowCount(records);
-    for (int place = 1; place <= rows; ++place) {
-        const RankingEntry& entry = records.rows[place - 1];
-        drawRowCell(kNameColour, rankingNameText(entry), kNameColumn, place);
-        drawRowCell(kScoreColour, rankingScoreText(entry), kScoreColumn, place);
-        drawRowCell(kDateColour, rankingDateText(entry.date), kDateColumn, place);
-    }
-    SelectObject(canvasDc, previousFont);
     if (rowFont != nullptr) DeleteObject(rowFont);
 }
 

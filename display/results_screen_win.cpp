@@ -16,20 +16,17 @@ constexpr COLORREF kResultsColour = RGB(255, 204, 102);  // rate, score, rank-in
 void drawResultsTexts(const wchar_t* lines) {
     // Without its font the texts are drawn in the canvas's standing font.
     const HFONT font = createGameFont(kResultsFontHeight);
-    CanvasLock lock;
-    const HGDIOBJ previousFont = font != nullptr ? SelectObject(canvasDc, font) : nullptr;
-
-    SetTextColor(canvasDc, kTitleColour);
-    RECT title = rectOf(kResultsTitle);
-    DrawTextW(canvasDc, L"成績", -1, &title, DT_CENTER | DT_NOPREFIX);
-    SetTextColor(canvasDc, kResultsColour);
-    RECT figures = rectOf(kResultsFigures);
-    DrawTextW(canvasDc, lines, -1, &figures, DT_CENTER | DT_NOPREFIX);
-
-    if (font != nullptr) {
-        SelectObject(canvasDc, previousFont);
-        DeleteObject(font);
+    {
+        CanvasLock lock;
+        const SelectedObject selected(canvasDc, font);
+        SetTextColor(canvasDc, kTitleColour);
+        RECT title = rectOf(kResultsTitle);
+        DrawTextW(canvasDc, L"成績", -1, &title, DT_CENTER | DT_NOPREFIX);
+        SetTextColor(canvasDc, kResultsColour);
+        RECT figures = rectOf(kResultsFigures);
+        DrawTextW(canvasDc, lines, -1, &figures, DT_CENTER | DT_NOPREFIX);
     }
+    if (font != nullptr) DeleteObject(font);
 }
 
 void drawRankInLines(const wchar_t* rankIn) {

@@ -6,8 +6,8 @@
 
 #include "base/platform.h"
 
-// Dissolves the title picture in; 1 when shown, 0 when it could not be.
-int showTitleScreen(Window window);
+// Dissolves the title picture in; false when it could not be shown.
+bool showTitleScreen(Window window);
 // Draws the ranking table and slides it up from the bottom edge.
 void showRankingScreen(Window window);
 // Bouncing balls after the eighth stage, thrown with the generator's `randomState`.

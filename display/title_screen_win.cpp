@@ -9,9 +9,9 @@
 #include "display/show_effects.h"
 #include "resources/resource.h"
 
-int showTitleScreen(Window window) {
+bool showTitleScreen(Window window) {
     const HBITMAP picture = loadPicture(window, IDP_TITLE);
-    if (picture == nullptr) return 0;
+    if (picture == nullptr) return false;
     HDC pictureDc;
     {
         CanvasLock lock;
@@ -20,27 +20,26 @@ int showTitleScreen(Window window) {
     if (pictureDc == nullptr) {
         showError(window, L"デバイスコンテキストを作成できません。");
         DeleteObject(picture);
-        return 0;
+        return false;
     }
-    const HGDIOBJ previous = SelectObject(pictureDc, picture);
-
-    // The canvas is locked for each frame's tiles and their presenting, not
-    // across the pauses, so a repaint of the window waits no longer than a frame.
-    int tile = 0;
-    Pacer pacer;
-    for (int frame = 0; frame < kDissolveFrames; ++frame) {
-        pacer.pause(kShowFramePauseMs);
-        CanvasLock lock;
-        for (int i = 0; i < kTilesPerFrame; ++i) {
-            const CanvasPoint at = tileCorner(tile);
-            BitBlt(canvasDc, at.x, at.y, kTileSize, kTileSize, pictureDc, at.x, at.y, SRCCOPY);
-            tile = nextTile(tile);
+    {
+        const SelectedObject selected(pictureDc, picture);
+        // The canvas is locked for each frame's tiles and their presenting, not
+        // across the pauses, so a repaint of the window waits no longer than a frame.
+        int tile = 0;
+        Pacer pacer;
+        for (int frame = 0; frame < kDissolveFrames; ++frame) {
+            pacer.pause(kShowFramePauseMs);
+            CanvasLock lock;
+            for (int i = 0; i < kTilesPerFrame; ++i) {
+                const CanvasPoint at = tileCorner(tile);
+                BitBlt(canvasDc, at.x, at.y, kTileSize, kTileSize, pictureDc, at.x, at.y, SRCCOPY);
+                tile = nextTile(tile);
+            }
+            presentCanvas(window, 0, 0);
         }
-        presentCanvas(window, 0, 0);
     }
-
-    SelectObject(pictureDc, previous);
     DeleteDC(pictureDc);
     DeleteObject(picture);
-    return 1;
+    return true;
 }

@@ -14,12 +14,11 @@ void dimBehindVerdict() {
     const HDC maskDc = CreateCompatibleDC(canvasDc);
     const HBITMAP mask = CreateCompatibleBitmap(canvasDc, kVerdictMaskWidth, kVerdictMaskHeight);
     if (maskDc != nullptr && mask != nullptr) {
-        const HGDIOBJ previous = SelectObject(maskDc, mask);
+        const SelectedObject selected(maskDc, mask);
         const RECT whole{0, 0, kVerdictMaskWidth, kVerdictMaskHeight};
         FillRect(maskDc, &whole, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
         BitBlt(canvasDc, kVerdictArea.left, kVerdictArea.top, kVerdictArea.right - kVerdictArea.left,
                kVerdictArea.bottom - kVerdictArea.top, maskDc, 0, 0, SRCAND);
-        SelectObject(maskDc, previous);
     }
     if (maskDc != nullptr) DeleteDC(maskDc);
     if (mask != nullptr) DeleteObject(mask);
@@ -30,20 +29,18 @@ void dimBehindVerdict() {
 void drawVerdict(const wchar_t* text) {
     // Without its font the verdict is drawn in the canvas's standing font.
     const HFONT font = createGameFont(kVerdictFontHeight);
-    CanvasLock lock;
-    const HGDIOBJ previousFont = font != nullptr ? SelectObject(canvasDc, font) : nullptr;
-    dimBehindVerdict();
+    {
+        CanvasLock lock;
+        const SelectedObject selected(canvasDc, font);
+        dimBehindVerdict();
 
-    RECT shadow = rectOf(kVerdictArea);
-    OffsetRect(&shadow, kVerdictShadowOffset, kVerdictShadowOffset);
-    SetTextColor(canvasDc, kShadowColour);
-    DrawTextW(canvasDc, text, -1, &shadow, DT_CENTER | DT_NOPREFIX);
-    RECT face = rectOf(kVerdictArea);
-    SetTextColor(canvasDc, kFaceColour);
-    DrawTextW(canvasDc, text, -1, &face, DT_CENTER | DT_NOPREFIX);
-
-    if (font != nullptr) {
-        SelectObject(canvasDc, previousFont);
-        DeleteObject(font);
+        RECT shadow = rectOf(kVerdictArea);
+        OffsetRect(&shadow, kVerdictShadowOffset, kVerdictShadowOffset);
+        SetTextColor(canvasDc, kShadowColour);
+        DrawTextW(canvasDc, text, -1, &shadow, DT_CENTER | DT_NOPREFIX);
+        RECT face = rectOf(kVerdictArea);
+        SetTextColor(canvasDc, kFaceColour);
+        DrawTextW(canvasDc, text, -1, &face, DT_CENTER | DT_NOPREFIX);
     }
+    if (font != nullptr) DeleteObject(font);
 }

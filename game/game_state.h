@@ -34,7 +34,7 @@ constexpr int kMidiNoteCount = 128;
 extern std::atomic<int32_t> gameState;
 
 // The stage a start request from the window asked for, or kNoStartRequest.
-// The UI thread stores it just before GameState 4; the game thread takes it at
+// The UI thread stores it just before kStateNextQuestion; the game thread takes it at
 // its next question step and begins the new game there.
 constexpr int32_t kNoStartRequest = -1;
 extern std::atomic<int32_t> requestedStage;

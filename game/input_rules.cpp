@@ -8,7 +8,7 @@
 
 void startGame(int stage) {
     int32_t state = gameState.load();
-    // A name entered but not yet stored (12) is kept: the game thread stores
+    // A name entered but not yet stored (kStateNameEntered) is kept: the game thread stores
     // it within one slice, and the next start request is taken.
     if (state == kStateNextQuestion || state == kStateNameEntered) return;
     // The counters are not touched here: the game thread zeroes them when it
@@ -17,7 +17,7 @@ void startGame(int stage) {
     // neither carry points into the new game nor show zeroed results.
     requestedStage = stage;
     // The game thread may move on meanwhile; whatever it stored is replaced.
-    // If it stores 4 itself, that question step takes the request all the same.
+    // If it stores kStateNextQuestion itself, that question step takes the request all the same.
     while (!gameState.compare_exchange_weak(state, kStateNextQuestion)) {
         if (state == kStateNextQuestion) return;
     }

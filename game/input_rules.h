@@ -6,7 +6,8 @@
 #include "base/platform.h"
 
 // Starts a new game at `stage` (0..7) unless one is about to present its next
-// question (GameState 4) or an entered name is about to be stored (12): records the request and stores GameState 4, whose
+// question (kStateNextQuestion) or an entered name is about to be stored
+// (kStateNameEntered): records the request and stores kStateNextQuestion, whose
 // step begins the game (beginRequestedGame). Ends name entry, removing its
 // caret, if it was under way.
 void startGame(int stage);
@@ -16,7 +17,8 @@ void startGame(int stage);
 // orders). Without one the running game goes on.
 void beginRequestedGame();
 
-// Left clicks go to key picking only while the player may answer (GameState 5 or 7).
+// Left clicks go to key picking only while the player may answer
+// (kStateWaitingAnswer or kStateHintDue).
 bool acceptsKeyClicks();
 
 // A left click at client coordinates (x, y) while the player may answer:
@@ -26,10 +28,11 @@ void pickKey(Window window, unsigned x, unsigned y);
 
 // Right click: replays the question while nothing is marked and replays are
 // left, otherwise submits the marks for judging. Returns false outside
-// GameState 5 and 7, where the click gets the system's default processing.
+// kStateWaitingAnswer and kStateHintDue, where the click gets the system's
+// default processing.
 bool answerOrReplay();
 
-// Typed characters and the focus caret belong to name entry (GameState 11).
+// Typed characters and the focus caret belong to name entry (kStateNameEntry).
 bool inNameEntry();
 
 #endif

@@ -70,8 +70,8 @@ void presentQuestion(Window window) {
     drawScoreBox();
     drawPanel(kMessageArea);
     if (!typeText(window, instructionTexts[stage])) return;  // quitting
-    // A keyboard that cannot be drawn leaves GameState 4: the step comes again.
-    if (drawKeyboard(window, stage) == 0) return;
+    // A keyboard that cannot be drawn leaves kStateNextQuestion: the step comes again.
+    if (!drawKeyboard(window, stage)) return;
     presentCanvas(window, 0, 0);
     generateQuestion();
     // From here on the player may mark keys and confirm.
@@ -81,7 +81,8 @@ void presentQuestion(Window window) {
 }
 
 void judgeAnswer(Window window) {
-    // The successor the game thread stored (3 or 4); only it gives way to 10.
+    // The successor the game thread stored (kStateStageCleared or
+    // kStateNextQuestion); only it gives way to kStateResults.
     const int32_t successor = gameState;
     const int stage = session.stageIndex;
     const int noteCount = session.noteCount;

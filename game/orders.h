@@ -8,12 +8,12 @@
 // The instruction typed for each question, by stage index.
 extern const wchar_t* const instructionTexts[kStageCount];
 
-// Builds the question screen, makes the question, stores GameState 7 and plays it.
-// When the keyboard cannot be drawn it returns with no question and GameState 4,
+// Builds the question screen, makes the question, stores kStateHintDue and plays it.
+// When the keyboard cannot be drawn it returns with no question and kStateNextQuestion,
 // so the game thread tries again.
 void presentQuestion(Window window);
 // Shows the right keys and the verdict and counts a point gain or a miss; the
-// fourth miss of a stage ends the game (GameState 10).
+// fourth miss of a stage ends the game (kStateResults).
 void judgeAnswer(Window window);
 // Announces the cleared stage and moves on to the next one, or to the celebration.
 void clearStage(Window window);

@@ -101,7 +101,7 @@ int runStep(Window window, int32_t state) {
     case kStateCelebration: return celebrationStep(window);
     case kStateResults: return resultsStep(window);
     case kStateNameEntered: return nameEnteredStep(window);
-    default: return kShortWaitMs;  // 2, 5, 11 and anything unknown: wait, no transition
+    default: return kShortWaitMs;  // starting, waiting, name entry, anything unknown: no transition
     }
 }
 
@@ -117,7 +117,7 @@ void slicedWait(int ms) {
 
 void requestQuit() {
     int32_t state = gameState.load();
-    // A step finishing meanwhile may store its successor; the next call stores 13 over it.
+    // A step finishing meanwhile may store its successor; the next call stores kStateQuit over it.
     if (state != kStateQuit && state != kStateNameEntered) gameState.compare_exchange_strong(state, kStateQuit);
 }
 

@@ -26,13 +26,13 @@ int runStep(Window window, int32_t state);
 // it held when the wait began.
 void slicedWait(int ms);
 
-// The window is closing: stores GameState 13, except over a name that has
-// been entered but not yet stored (12), which the game thread commits first,
+// The window is closing: stores kStateQuit, except over a name that has
+// been entered but not yet stored (kStateNameEntered), which the game thread commits first,
 // within one slice. Called again and again until the game thread has ended.
 void requestQuit();
 
 // The game thread's whole life: the canvas's first content, then step and wait
-// until GameState is 13.
+// until GameState is kStateQuit.
 void runGameLoop(Window window);
 
 #endif

@@ -138,9 +138,9 @@ void requestSave(Window) { record("save"); }
 
 void prepareCanvas(Window) { record("prepare"); }
 void presentCanvas(Window, int, int) { record("show"); }
-int fillBackground(Window) {
+bool fillBackground(Window) {
     record("background");
-    return 1;
+    return true;
 }
 void drawPanel(const CanvasRect& content) { record("panel", content.left << 16 | content.top); }
 void clearHintLine() { record("clearHint"); }
@@ -155,9 +155,9 @@ void drawVerdict(const wchar_t* text) {
 
 // --- keyboard ---
 
-int drawKeyboard(Window, int stageIndex) {
+bool drawKeyboard(Window, int stageIndex) {
     record("keyboard", stageIndex);
-    return world.keyboardFails ? 0 : 1;
+    return !world.keyboardFails;
 }
 void fillKey(const Key& key, int, Brush brush) {
     record("fillKey", keyNote(Key{key.octave, key.white, key.black == 1 ? 1 : 0}), L"", reinterpret_cast<uintptr_t>(brush));
@@ -180,6 +180,9 @@ void deleteBrush(Brush brush) {
     world.liveBrushes.erase(std::remove(world.liveBrushes.begin(), world.liveBrushes.end(), handle),
                             world.liveBrushes.end());
 }
-int showTitleScreen(Window) { step("title"); return 1; }
+bool showTitleScreen(Window) {
+    step("title");
+    return true;
+}
 void showRankingScreen(Window) { step("ranking"); }
 void playCelebration(Window, uint32_t&) { step("celebration"); }

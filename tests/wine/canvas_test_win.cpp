@@ -84,7 +84,7 @@ protected:
 HWND Canvas::window = nullptr;
 
 TEST_F(Canvas, TheBackgroundIsAnEightPixelCrossHatch) {
-    ASSERT_EQ(fillBackground(window), 1);
+    ASSERT_TRUE(fillBackground(window));
     const Pixels p = readPixels(canvasDc);
     // Find the grid's phase from the top-left cell, then check every pixel.
     int lineRow = -1, lineColumn = -1;
@@ -171,7 +171,7 @@ TEST_F(Canvas, BoxedTextIsCentredInItsPanel) {
 
 TEST_F(Canvas, TypedTextStartsAtTheMessageAreaAndPausesPerCharacter) {
     drawPanel({248, 165, 608, 226});
-    EXPECT_EQ(typeText(window, L"次の１音\n聞く"), 1);
+    EXPECT_TRUE(typeText(window, L"次の１音\n聞く"));
     EXPECT_EQ(pauses, (std::vector<int>{100, 100, 100, 1000, 100, 100, 100}));
     const Pixels p = readPixels(canvasDc);
     const Extent text = extentOf(p, kTyped);
@@ -190,7 +190,7 @@ TEST_F(Canvas, TypedTextStartsAtTheMessageAreaAndPausesPerCharacter) {
 }
 
 TEST_F(Canvas, AHintIsTypedOnTheSecondLine) {
-    EXPECT_EQ(typeText(window, L"\n右クリックで確定"), 1);
+    EXPECT_TRUE(typeText(window, L"\n右クリックで確定"));
     EXPECT_EQ(pauses, std::vector<int>(9, 100));
     const Extent text = extentOf(readPixels(canvasDc), kTyped);
     ASSERT_GE(text.right, 0);
@@ -199,7 +199,7 @@ TEST_F(Canvas, AHintIsTypedOnTheSecondLine) {
 
 TEST_F(Canvas, AnEmptyTextPresentsNothing) {
     fillCanvas(RGB(0, 0, 255));
-    EXPECT_EQ(typeText(window, L""), 1);
+    EXPECT_TRUE(typeText(window, L""));
     EXPECT_TRUE(pauses.empty());
     const HDC windowDc = GetDC(window);
     EXPECT_EQ(GetPixel(windowDc, 300, 100), kBlack);  // still the black of SetUp
@@ -208,7 +208,7 @@ TEST_F(Canvas, AnEmptyTextPresentsNothing) {
 
 TEST_F(Canvas, QuittingStopsTypingAfterThePauseAndKeepsWhatWasTyped) {
     quitAfterPauses = 2;
-    EXPECT_EQ(typeText(window, L"ABCDEF"), 0);
+    EXPECT_FALSE(typeText(window, L"ABCDEF"));
     EXPECT_EQ(pauses.size(), 2u);
     const Extent text = extentOf(readPixels(canvasDc), kTyped);
     ASSERT_GE(text.right, 0);

@@ -26,7 +26,7 @@ void prepareCanvas(Window) {}
 void presentCanvas(Window, int, int) {}
 void clearHintLine() {}
 bool typeText(Window, const wchar_t*) { return true; }
-int showTitleScreen(Window) { return 1; }
+bool showTitleScreen(Window) { return true; }
 void showRankingScreen(Window) {}
 void playCelebration(Window, uint32_t&) {}
 void presentQuestion(Window) {}

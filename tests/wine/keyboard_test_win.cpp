@@ -124,7 +124,7 @@ TEST_F(Keyboard, DrawingPlacesThePicturesOfTheStageAndNothingElse) {
 
         fillCanvas(kFill);
         const Selected before = Selected::in(canvasDc);
-        EXPECT_EQ(drawKeyboard(window, placement.stageIndex), 1);
+        EXPECT_TRUE(drawKeyboard(window, placement.stageIndex));
         EXPECT_TRUE(Selected::in(canvasDc) == before) << "drawKeyboard changed what the canvas has selected";
         EXPECT_EQ(differences(readPixels(canvasDc), expected), "");
     }
@@ -141,7 +141,7 @@ TEST_F(Keyboard, AFilledKeyIsExactlyItsInsideInThePicture) {
         SCOPED_TRACE("stage index " + std::to_string(layout.stageIndex));
         session.stageIndex = layout.stageIndex;
         fillCanvas(kFill);
-        ASSERT_EQ(drawKeyboard(window, layout.stageIndex), 1);
+        ASSERT_TRUE(drawKeyboard(window, layout.stageIndex));
         const Pixels keyboard = readPixels(canvasDc);
 
         // The lines between white keys are the black columns of the lower
@@ -270,8 +270,8 @@ TEST_F(Keyboard, TheVerdictDimsItsRectangleAndDrawsItsTextOverAShadow) {
     std::vector<Pixels> verdicts;
     for (const wchar_t* text : {L"正解！", L"ミス！"}) {
         SCOPED_TRACE("verdict " + std::to_string(verdicts.size() + 1));
-        ASSERT_EQ(fillBackground(window), 1);
-        ASSERT_EQ(drawKeyboard(window, 1), 1);
+        ASSERT_TRUE(fillBackground(window));
+        ASSERT_TRUE(drawKeyboard(window, 1));
         const Pixels before = readPixels(canvasDc);
         setTextColour(RGB(0, 0, 255));  // the verdict sets its own colours
         const Selected selected = Selected::in(canvasDc);
@@ -352,7 +352,7 @@ TEST_F(Keyboard, AKeyClickedWhileTheGameThreadDrawsTakesItsColourEveryTime) {
     session.highNote = 71;
     for (auto& marked : session.selectedKeys) marked = 0;
     fillCanvas(kFill);
-    ASSERT_EQ(drawKeyboard(window, 0), 1);
+    ASSERT_TRUE(drawKeyboard(window, 0));
 
     const Key key = noteKey(61);
     ASSERT_EQ(key.black, 1);

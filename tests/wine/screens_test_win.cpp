@@ -170,7 +170,7 @@ TEST_F(Screens, TheTitleDissolvesOverBlackIn63PausedFramesOf25ScatteredTilesAndE
             nextToLay = nextTile(nextToLay);
         }
     };
-    EXPECT_EQ(showTitleScreen(window), 1);
+    EXPECT_TRUE(showTitleScreen(window));
     EXPECT_EQ(framesChecked, 63);
     EXPECT_EQ(pauses, std::vector<int>(63, 20));
     EXPECT_EQ(readPixels(canvasDc).at, title.at) << "the canvas is not the title picture";
