@@ -4,7 +4,6 @@
 #include "display/name_field.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
-#include "game/platform.h"
 
 void startGame(int stage) {
     int32_t state = gameState.load();

@@ -5,7 +5,6 @@
 
 #include "base/error_box.h"
 #include "game/note_output.h"
-#include "game/platform.h"
 
 namespace {
 HMIDIOUT midiOut = nullptr;

@@ -3,7 +3,6 @@
 
 #include "base/sleep.h"
 #include "game/game_state.h"
-#include "game/platform.h"
 
 void playQuestion(int durationMs) {
     const int count = session.noteCount.load();

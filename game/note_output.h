@@ -17,6 +17,10 @@ constexpr uint32_t noteOffMessage(int note) {
     return 0x80u | (uint32_t(note) & 0xFF) << 8 | uint32_t(kNoteOffVelocity) << 16;
 }
 
+// Sends one packed channel message to the open MIDI output; the result is
+// ignored. The program links midi_out_win.cpp; the unit tests record the messages.
+void sendMidiMessage(uint32_t message);
+
 // How long each caller holds the question's notes.
 constexpr int kQuestionSoundMs = 2000;
 constexpr int kReplaySoundMs = 2000;

@@ -7,9 +7,6 @@
 
 #include "base/platform.h"
 
-// Sends one packed channel message to the open MIDI output; the result is ignored.
-void sendMidiMessage(uint32_t message);
-
 // Asks the UI thread to write VARLO.DAT (the window's position and the table as
 // they are then) and returns at once, so that a name just entered survives a
 // forced end. The write runs on the UI thread, which also stops this one.

@@ -13,6 +13,7 @@
 #include "display/name_field.h"
 #include "display/screens.h"
 #include "game/game_state.h"
+#include "game/note_output.h"
 #include "game/platform.h"
 
 FakeWorld world;
