@@ -85,8 +85,8 @@ PersistentBlock defaultBlock() {
     return block;
 }
 
-int boundedRowCount(int32_t rowCount) {
-    return rowCount < 0 ? 0 : rowCount > kRankingRows ? kRankingRows : rowCount;
+int validRowCount(const PersistentBlock& block) {
+    return block.rowCount < 0 ? 0 : block.rowCount > kRankingRows ? kRankingRows : block.rowCount;
 }
 
 int nameLength(const RankingEntry& entry) {
@@ -108,7 +108,8 @@ PersistentBlock decodeBlock(const std::array<uint8_t, kBlockBytes>& bytes) {
     PersistentBlock block{};
     block.windowLeft = int32_t(get32(&bytes[0]));
     block.windowTop = int32_t(get32(&bytes[4]));
-    block.rowCount = boundedRowCount(int32_t(get32(&bytes[8])));
+    block.rowCount = int32_t(get32(&bytes[8]));
+    block.rowCount = validRowCount(block);
     for (int i = 0; i < kRankingRows; ++i) block.rows[i] = getEntry(&bytes[kBlockHeaderBytes + i * kEntryBytes]);
     return block;
 }

@@ -46,8 +46,8 @@ struct PersistentBlock {
 // every byte not named is zero.
 PersistentBlock defaultBlock();
 
-// A row count brought into 0..5.
-int boundedRowCount(int32_t rowCount);
+// The block's row count brought into 0..5: the rows every reader may visit.
+int validRowCount(const PersistentBlock& block);
 
 // Length of a row's name: the bytes before its zero, never more than 15.
 int nameLength(const RankingEntry& entry);
