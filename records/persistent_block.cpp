@@ -4,8 +4,6 @@
 #include <cstring>
 #include <exception>
 
-#include "display/canvas.h"
-
 namespace {
 
 constexpr RankingDate kDefaultDate{2001, 1, 1, 1, 0, 0, 0, 0};  // 2001-01-01 00:00, a Monday
@@ -146,8 +144,4 @@ CodecResult buildSaveFile(const PersistentBlock& block, std::vector<uint8_t>& fi
         return CodecResult::outOfMemory;
     }
     return CodecResult::ok;
-}
-
-void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top) {
-    keepInside(workArea, kCanvasWidth, kCanvasHeight, left, top);
 }

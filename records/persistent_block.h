@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/placement.h"
 #include "records/block_codec.h"
 
 constexpr int kRankingRows = 5;
@@ -78,10 +77,5 @@ enum class LoadOutcome {
 LoadOutcome parseSaveFile(const uint8_t* bytes, size_t size, PersistentBlock& block);
 // The file's bytes for `block`; on failure (no memory) `file` is empty.
 CodecResult buildSaveFile(const PersistentBlock& block, std::vector<uint8_t>& file);
-
-// Keeps a loaded window position on the desktop: a client area of the canvas's
-// size at (left, top) is moved inside `workArea`, the right and bottom edges
-// winning when the area is too small. Any stored value, however far off, is safe.
-void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top);
 
 #endif

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/app_win.h"  // saveFilePath for now
+#include "app/placement.h"
 #include "base/error_box.h"
 #include "records/file_io.h"
 #include "records/persistent_block.h"
