@@ -11,6 +11,7 @@ add_executable(varlo WIN32
   app/window_win.cpp
   app/about_win.cpp
   app/help_win.cpp
+  app/save_file_win.cpp
   base/error_box_win.cpp
   base/sleep_win.cpp
   game/game_thread_win.cpp
@@ -25,7 +26,6 @@ add_executable(varlo WIN32
   records/results.cpp
   records/results_win.cpp
   records/name_entry.cpp
-  records/save_file_win.cpp
   records/file_io_win.cpp
   picture/picture_win.cpp
   resources/varlo.rc

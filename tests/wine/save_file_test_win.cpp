@@ -8,7 +8,6 @@
 
 #include "app/app_win.h"
 #include "app/placement.h"
-#include "records/save_file.h"
 #include "records/shared_records.h"
 #include "tests/wine/records_test_support_win.h"
 
