@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "base/error_box.h"
 #include "base/module_win.h"
 
@@ -24,6 +26,18 @@ void releaseTimerResolution();
 bool registerMainWindowClass();
 HWND createMainWindow(int left, int top, int showCommand);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// VARLO.DAT at saveFilePath. Left and top of the main window as loaded, for
+// its creation; CW_USEDEFAULT lets the system choose.
+extern int32_t windowLeft;
+extern int32_t windowTop;
+// Start-up, before the main window exists: defaults, then the file's contents
+// when it is valid, its window position kept on the work area. Never fails.
+void loadRecords();
+// After a name is entered, at the session's end and at the window's
+// destruction: the window's position into the shared block, the block into
+// the file. A failed write is reported once, until a later save succeeds.
+void saveRecords(HWND window);
 
 // The About box (dialog 604) and its placement.
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,7 +9,6 @@
 #include "display/canvas_win.h"
 #include "game/game_state.h"
 #include "game/midi_out_win.h"
-#include "records/save_file.h"
 #include "resources/resource.h"
 
 HINSTANCE instance = nullptr;  // the module handle of base/module_win.h

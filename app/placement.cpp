@@ -1,6 +1,8 @@
 // Window placement arithmetic.
 #include "app/placement.h"
 
+#include "display/canvas.h"
+
 void centreOver(const ScreenRect& owner, int width, int height, int& left, int& top) {
     left = owner.left + (owner.right - owner.left - width) / 2;
     top = owner.top + (owner.bottom - owner.top - height) / 2;
@@ -12,4 +14,8 @@ void keepInside(const ScreenRect& area, int width, int height, int& left, int& t
     // Compared as right - width, so that no stored position, however far off, overflows.
     if (left > area.right - width) left = area.right - width;
     if (top > area.bottom - height) top = area.bottom - height;
+}
+
+void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top) {
+    keepInside(workArea, kCanvasWidth, kCanvasHeight, left, top);
 }

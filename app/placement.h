@@ -3,6 +3,8 @@
 #ifndef VARLO_APP_PLACEMENT_H
 #define VARLO_APP_PLACEMENT_H
 
+#include <cstdint>
+
 struct ScreenRect {
     int left, top, right, bottom;
 };
@@ -14,5 +16,10 @@ void centreOver(const ScreenRect& owner, int width, int height, int& left, int& 
 // Moves the box's top-left corner inside `area`: the left and top edges first,
 // then the right and bottom edges, which win when the area is too small.
 void keepInside(const ScreenRect& area, int width, int height, int& left, int& top);
+
+// Keeps a loaded window position on the desktop: a client area of the canvas's
+// size at (left, top) is moved inside `workArea`, the right and bottom edges
+// winning when the area is too small. Any stored value, however far off, is safe.
+void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top);
 
 #endif

@@ -10,9 +10,8 @@
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
-#include "game/platform.h"
 #include "game/results.h"
-#include "records/save_file.h"
+#include "game/save_request.h"
 #include "resources/resource.h"
 
 const wchar_t kWindowClassName[] = L"VarloEarGame";
@@ -20,7 +19,6 @@ const wchar_t kWindowClassName[] = L"VarloEarGame";
 namespace {
 
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU;  // fixed frame, close box only
-constexpr UINT kSaveMessage = WM_APP + 3;                // posted by the game thread
 
 // The caret moves by being made again; outside name entry there is none.
 void remakeNameCaret(HWND window) {
@@ -92,13 +90,6 @@ bool onCommand(HWND window, int id) {
 }
 
 }  // namespace
-
-// The save runs on the UI thread between two messages, so the shutdown wait on
-// the same thread never waits for it; it takes no canvas lock, and the table's
-// lock only for a copy, never while the file is written.
-void requestSave(Window window) {
-    PostMessageW(window, kSaveMessage, 0, 0);
-}
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -11,6 +11,7 @@ add_executable(varlo WIN32
   app/window_win.cpp
   app/about_win.cpp
   app/help_win.cpp
+  app/save_file_win.cpp
   base/error_box_win.cpp
   base/sleep_win.cpp
   game/game_thread_win.cpp
@@ -27,7 +28,6 @@ add_executable(varlo WIN32
   display/results_screen_win.cpp
   display/name_field_win.cpp
   records/local_date_win.cpp
-  records/save_file_win.cpp
   records/file_io_win.cpp
   picture/picture_win.cpp
   resources/varlo.rc

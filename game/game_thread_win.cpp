@@ -1,7 +1,9 @@
-// The game thread: creation, its entry point, and stopping it.
+// The game thread: creation, its entry point, stopping it, and its request
+// for a save.
 #include "game/game_thread_win.h"
 
 #include "game/game_state.h"
+#include "game/save_request.h"
 #include "game/state_machine.h"
 
 namespace {
@@ -36,4 +38,10 @@ void stopGameThread() {
     }
     CloseHandle(gameThread);
     gameThread = nullptr;
+}
+
+// The save runs on the UI thread; it takes no canvas lock, and the table's
+// lock only for a copy, never while the file is written.
+void requestSave(HWND window) {
+    PostMessageW(window, kSaveMessage, 0, 0);
 }

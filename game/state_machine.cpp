@@ -10,8 +10,8 @@
 #include "game/game_state.h"
 #include "game/input_rules.h"
 #include "game/orders.h"
-#include "game/platform.h"
 #include "game/results.h"
+#include "game/save_request.h"
 #include "game/typewriter.h"
 
 const wchar_t kHintConfirm[] = L"\n右クリックで確定";

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <exception>
 
-#include "display/canvas.h"
-
 namespace {
 
 constexpr RankingDate kDefaultDate{2001, 1, 1, 1, 0, 0, 0, 0};  // 2001-01-01 00:00, a Monday
@@ -85,8 +83,8 @@ PersistentBlock defaultBlock() {
     return block;
 }
 
-int boundedRowCount(int32_t rowCount) {
-    return rowCount < 0 ? 0 : rowCount > kRankingRows ? kRankingRows : rowCount;
+int validRowCount(const PersistentBlock& block) {
+    return block.rowCount < 0 ? 0 : block.rowCount > kRankingRows ? kRankingRows : block.rowCount;
 }
 
 int nameLength(const RankingEntry& entry) {
@@ -108,7 +106,8 @@ PersistentBlock decodeBlock(const std::array<uint8_t, kBlockBytes>& bytes) {
     PersistentBlock block{};
     block.windowLeft = int32_t(get32(&bytes[0]));
     block.windowTop = int32_t(get32(&bytes[4]));
-    block.rowCount = boundedRowCount(int32_t(get32(&bytes[8])));
+    block.rowCount = int32_t(get32(&bytes[8]));
+    block.rowCount = validRowCount(block);
     for (int i = 0; i < kRankingRows; ++i) block.rows[i] = getEntry(&bytes[kBlockHeaderBytes + i * kEntryBytes]);
     return block;
 }
@@ -145,8 +144,4 @@ CodecResult buildSaveFile(const PersistentBlock& block, std::vector<uint8_t>& fi
         return CodecResult::outOfMemory;
     }
     return CodecResult::ok;
-}
-
-void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top) {
-    keepInside(workArea, kCanvasWidth, kCanvasHeight, left, top);
 }

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/placement.h"
 #include "records/block_codec.h"
 
 constexpr int kRankingRows = 5;
@@ -46,8 +45,8 @@ struct PersistentBlock {
 // every byte not named is zero.
 PersistentBlock defaultBlock();
 
-// A row count brought into 0..5.
-int boundedRowCount(int32_t rowCount);
+// The block's row count brought into 0..5: the rows every reader may visit.
+int validRowCount(const PersistentBlock& block);
 
 // Length of a row's name: the bytes before its zero, never more than 15.
 int nameLength(const RankingEntry& entry);
@@ -78,10 +77,5 @@ enum class LoadOutcome {
 LoadOutcome parseSaveFile(const uint8_t* bytes, size_t size, PersistentBlock& block);
 // The file's bytes for `block`; on failure (no memory) `file` is empty.
 CodecResult buildSaveFile(const PersistentBlock& block, std::vector<uint8_t>& file);
-
-// Keeps a loaded window position on the desktop: a client area of the canvas's
-// size at (left, top) is moved inside `workArea`, the right and bottom edges
-// winning when the area is too small. Any stored value, however far off, is safe.
-void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top);
 
 #endif

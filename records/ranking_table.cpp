@@ -1,10 +1,6 @@
 // The ranking's rules on a block.
 #include "records/ranking_table.h"
 
-int validRowCount(const PersistentBlock& block) {
-    return boundedRowCount(block.rowCount);
-}
-
 int rankPosition(const PersistentBlock& block, int score) {
     const int count = validRowCount(block);
     for (int p = 0; p < count; ++p) {

@@ -6,9 +6,6 @@
 
 #include "records/persistent_block.h"
 
-// The block's row count brought into 0..5.
-int validRowCount(const PersistentBlock& block);
-
 // Index of the first valid row scoring strictly lower than `score`, or the
 // number of valid rows when none does; the score enters when this is below 5.
 // An equal score ranks below the older row.

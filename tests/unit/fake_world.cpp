@@ -14,7 +14,7 @@
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
-#include "game/platform.h"
+#include "game/save_request.h"
 
 FakeWorld world;
 

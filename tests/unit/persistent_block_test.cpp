@@ -226,27 +226,4 @@ TEST(SaveFile, RandomBytesNeverLoadAnythingOutOfBounds) {
     }
 }
 
-TEST(WindowPosition, ALoadedPositionIsKeptOnTheWorkArea) {
-    struct Case {
-        ScreenRect area;
-        int32_t left, top, keptLeft, keptTop;
-    } cases[] = {
-        {{0, 0, 1024, 738}, -50, -20, 0, 0},
-        {{0, 0, 1024, 738}, 900, 600, 394, 488},
-        {{0, 0, 1024, 738}, 100, 200, 100, 200},
-        {{0, 0, 600, 800}, 0, 0, -30, 0},
-        {{0, 0, 600, 800}, 10, 0, -30, 0},
-        // Far-off stored values, where the edge arithmetic would overflow.
-        {{0, 0, 1024, 738}, INT32_MAX, INT32_MAX, 394, 488},
-        {{0, 0, 1024, 738}, INT32_MIN, INT32_MIN, 0, 0},
-        {{-1280, 40, 0, 1024}, INT32_MAX - 100, 5, -630, 40},
-    };
-    for (const Case& c : cases) {
-        int32_t left = c.left, top = c.top;
-        keepWindowOnWorkArea(c.area, left, top);
-        EXPECT_EQ(left, c.keptLeft) << c.left << "," << c.top;
-        EXPECT_EQ(top, c.keptTop) << c.left << "," << c.top;
-    }
-}
-
 }  // namespace

@@ -34,7 +34,6 @@ void judgeAnswer(Window) {}
 void clearStage(Window) {}
 void commitEntry() {}
 void removeNameCaret() {}
-void requestSave(Window) {}
 void sendMidiMessage(uint32_t) {}
 void showResults(Window window) {
     gameState = kStateNameEntry;

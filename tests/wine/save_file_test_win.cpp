@@ -7,7 +7,7 @@
 #include <random>
 
 #include "app/app_win.h"
-#include "records/save_file.h"
+#include "app/placement.h"
 #include "records/shared_records.h"
 #include "tests/wine/records_test_support_win.h"
 

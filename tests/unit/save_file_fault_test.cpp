@@ -1,92 +1,96 @@
 // The save file when the disk lets it down: a write, flush or replacement that
 // fails must leave the old file whole, and a file that cannot be read gives
 // the defaults and the read message.
-#include <windows.h>
+#include "records/save_file.h"
 
 #include <gtest/gtest.h>
 
-#include "records/save_file.h"
-#include "records/shared_records.h"
-#include "tests/wine/file_io_double.h"
-#include "tests/wine/records_test_support_win.h"
+#include <cstdint>
+
+#include "tests/unit/file_io_double.h"
 
 namespace {
 
 const wchar_t kCannotRead[] = L"ファイルを読み込めません。";
 const wchar_t kCannotWrite[] = L"ファイルに書き込めません。";
+const wchar_t kSavePath[] = L"VARLO.DAT";
+const Window kWindow = reinterpret_cast<Window>(uintptr_t(0x1230));
 
 Bytes rawOf(const PersistentBlock& block) {
     const auto raw = encodeBlock(block);
     return Bytes(raw.begin(), raw.end());
 }
 
-class SaveFileFaults : public RecordsTest {
+std::vector<std::wstring> fileNames() {
+    std::vector<std::wstring> names;
+    for (const auto& file : diskFiles) names.push_back(file.first);
+    return names;
+}
+
+class SaveFileFaults : public ::testing::Test {
 protected:
     Bytes old;
+    PersistentBlock newer = defaultBlock();  // what the saves under test write
 
     // An earlier run's file, written by the save itself with nothing failing.
     void SetUp() override {
-        RecordsTest::SetUp();
+        diskFiles.clear();
         fileFaults = FileFaults{};
-        setSharedRecords(playedBlock());
-        saveRecords(window);
+        shownErrors.clear();
+        PersistentBlock earlier = defaultBlock();
+        earlier.rowCount = 3;
+        earlier.rows[0].score = 900;
+        writeSaveFile(kSavePath, earlier, kWindow);
         ASSERT_TRUE(shownErrors.empty());
-        ASSERT_TRUE(readWholeFile(savePath, old));
+        old = diskFiles[kSavePath];
         ASSERT_GT(old.size(), 40u);
-        setSharedRecords(defaultBlock());
-    }
-    void TearDown() override {
-        fileFaults = FileFaults{};
-        RecordsTest::TearDown();
+        newer.windowLeft = 123;
+        newer.windowTop = 77;
     }
 
     void expectOldFileKeptAfterTheMessage() {
         ASSERT_EQ(shownErrors.size(), 1u);
         EXPECT_EQ(shownErrors[0].text, kCannotWrite);
-        EXPECT_EQ(shownErrors[0].owner, window);
-        Bytes file;
-        ASSERT_TRUE(readWholeFile(savePath, file));
-        EXPECT_EQ(file, old);
+        EXPECT_EQ(shownErrors[0].owner, kWindow);
+        EXPECT_EQ(diskFiles[kSavePath], old);
         // The half-written temporary file is gone too.
-        EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"VARLO.DAT"});
+        EXPECT_EQ(fileNames(), std::vector<std::wstring>{L"VARLO.DAT"});
     }
 };
 
 TEST_F(SaveFileFaults, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
     fileFaults.writeFailsAfter = 40;
-    saveRecords(window);
+    writeSaveFile(kSavePath, newer, kWindow);
     expectOldFileKeptAfterTheMessage();
 }
 
 TEST_F(SaveFileFaults, AFlushThatFailsLeavesTheOldFileWhole) {
     fileFaults.flushFails = true;
-    saveRecords(window);
+    writeSaveFile(kSavePath, newer, kWindow);
     expectOldFileKeptAfterTheMessage();
 }
 
 TEST_F(SaveFileFaults, AReplacementThatFailsLeavesTheOldFileWhole) {
     fileFaults.replaceFails = true;
-    saveRecords(window);
+    writeSaveFile(kSavePath, newer, kWindow);
     expectOldFileKeptAfterTheMessage();
 }
 
 TEST_F(SaveFileFaults, AfterAFailedSaveTheNextOneSucceedsAndOnlyTheFirstFailureIsReported) {
     fileFaults.writeFailsAfter = 10;
-    saveRecords(window);
-    saveRecords(window);  // as when the window closes after a failed save of a name
+    writeSaveFile(kSavePath, newer, kWindow);
+    writeSaveFile(kSavePath, newer, kWindow);  // as when the window closes after a failed save of a name
     EXPECT_EQ(shownErrors.size(), 1u);
     fileFaults = FileFaults{};
     shownErrors.clear();
-    saveRecords(window);
+    writeSaveFile(kSavePath, newer, kWindow);
     EXPECT_TRUE(shownErrors.empty());
-    loadRecords();
-    PersistentBlock expected = defaultBlock();
-    expected.windowLeft = 123;
-    expected.windowTop = 77;
-    EXPECT_EQ(rawOf(sharedRecords()), rawOf(expected));
+    PersistentBlock loaded = defaultBlock();
+    readSaveFile(kSavePath, loaded);
+    EXPECT_EQ(rawOf(loaded), rawOf(newer));
     // After a success a new failure is reported again.
     fileFaults.flushFails = true;
-    saveRecords(window);
+    writeSaveFile(kSavePath, newer, kWindow);
     EXPECT_EQ(shownErrors.size(), 1u);
 }
 
@@ -97,18 +101,16 @@ TEST_F(SaveFileFaults, AnUnreadableSizeOrReadGivesTheDefaultsAndTheReadMessage) 
         fileFaults.sizeFails = sizeFails;
         fileFaults.readFails = !sizeFails;
         shownErrors.clear();
-        setSharedRecords(playedBlock());
-        loadRecords();
+        PersistentBlock block = defaultBlock();
+        EXPECT_FALSE(readSaveFile(kSavePath, block));
         ASSERT_EQ(shownErrors.size(), 1u);
         EXPECT_EQ(shownErrors[0].text, kCannotRead);
         EXPECT_EQ(shownErrors[0].owner, nullptr);  // no window exists yet at start-up
-        EXPECT_EQ(windowLeft, CW_USEDEFAULT);
-        EXPECT_EQ(rawOf(sharedRecords()), rawOf(defaultBlock()));
+        EXPECT_EQ(block.windowLeft, kDefaultWindowPosition);
+        EXPECT_EQ(rawOf(block), rawOf(defaultBlock()));
     }
     // The file itself was only read, never touched.
-    Bytes file;
-    ASSERT_TRUE(readWholeFile(savePath, file));
-    EXPECT_EQ(file, old);
+    EXPECT_EQ(diskFiles[kSavePath], old);
 }
 
 }  // namespace
