@@ -1,5 +1,7 @@
 #include "call_log.h"
 
+#include "log_clock.h"
+
 #include <cstdio>
 #include <cwchar>
 
@@ -7,13 +9,6 @@ namespace {
 
 CRITICAL_SECTION logLock;  // the program's UI thread and game thread both call in
 wchar_t logPath[MAX_PATH * 2];
-
-double nowMs() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 }  // namespace
 

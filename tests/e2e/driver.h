@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "log_clock.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -169,7 +171,7 @@ template <class Pred> bool waitForMidi(const Program& program, Pred pred, DWORD 
     return waitFor([&] { return pred(readMidiLog(program)); }, timeoutMs);
 }
 
-double nowMs();                                        // QueryPerformanceCounter in milliseconds
+using ::nowMs;                                         // QueryPerformanceCounter in milliseconds
 
 }  // namespace driver
 
