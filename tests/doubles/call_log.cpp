@@ -10,8 +10,6 @@ namespace {
 CRITICAL_SECTION logLock;  // the program's UI thread and game thread both call in
 wchar_t logPath[MAX_PATH * 2];
 
-}  // namespace
-
 void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultName) {
     InitializeCriticalSection(&logLock);
     const DWORD length = GetEnvironmentVariableW(setting, logPath, MAX_PATH * 2);
@@ -27,6 +25,17 @@ void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultNam
 
 void closeCallLog() {
     DeleteCriticalSection(&logLock);
+}
+
+}  // namespace
+
+void callLogDllMain(HMODULE self, DWORD reason, const wchar_t* setting, const wchar_t* defaultName) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(self);
+        openCallLog(self, setting, defaultName);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        closeCallLog();
+    }
 }
 
 void logCall(const std::string& text) {
