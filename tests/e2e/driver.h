@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+struct PersistentBlock;
+
 namespace driver {
 
 // Timeouts are generous: a shared CI machine may be slow, a correct program is fast.
@@ -147,6 +149,8 @@ void dismiss(HWND dialog);                             // IDOK
 std::wstring pathIn(const Program& program, const std::wstring& name);
 bool readFile(const std::wstring& path, std::vector<uint8_t>& bytes);
 bool writeFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// Reads the save file into `block`; false when it cannot be read or does not load whole.
+bool readSavedBlock(const std::wstring& path, PersistentBlock& block);
 
 // Waits, polling every few milliseconds, until pred() holds or the timeout passes.
 template <class Pred> bool waitFor(Pred pred, DWORD timeoutMs = kDefaultTimeoutMs) {

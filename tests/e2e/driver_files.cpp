@@ -1,5 +1,7 @@
-// Files in the scratch folder: their paths, reading and writing.
+// Files in the scratch folder: their paths, reading and writing, the saved table loaded.
 #include "driver_internal.h"
+
+#include "records/persistent_block.h"
 
 namespace driver {
 
@@ -34,6 +36,11 @@ bool writeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     const bool ok = bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                                       written == bytes.size());
     return CloseHandle(file) && ok;
+}
+
+bool readSavedBlock(const std::wstring& path, PersistentBlock& block) {
+    std::vector<uint8_t> bytes;
+    return readFile(path, bytes) && parseSaveFile(bytes.data(), bytes.size(), block) == LoadOutcome::loaded;
 }
 
 }  // namespace driver
