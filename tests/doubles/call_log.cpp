@@ -10,7 +10,12 @@ namespace {
 CRITICAL_SECTION logLock;  // the program's UI thread and game thread both call in
 wchar_t logPath[MAX_PATH * 2];
 
-void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultName) {
+}  // namespace
+
+void callLogDllMain(HMODULE self, DWORD reason, const wchar_t* setting, const wchar_t* defaultName) {
+    if (reason == DLL_PROCESS_DETACH) DeleteCriticalSection(&logLock);
+    if (reason != DLL_PROCESS_ATTACH) return;
+    DisableThreadLibraryCalls(self);
     InitializeCriticalSection(&logLock);
     const DWORD length = GetEnvironmentVariableW(setting, logPath, MAX_PATH * 2);
     if (length > 0 && length < MAX_PATH * 2) return;
@@ -20,21 +25,6 @@ void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultNam
         std::wcscpy(logPath, defaultName);
     } else {
         std::wcscpy(slash + 1, defaultName);
-    }
-}
-
-void closeCallLog() {
-    DeleteCriticalSection(&logLock);
-}
-
-}  // namespace
-
-void callLogDllMain(HMODULE self, DWORD reason, const wchar_t* setting, const wchar_t* defaultName) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(self);
-        openCallLog(self, setting, defaultName);
-    } else if (reason == DLL_PROCESS_DETACH) {
-        closeCallLog();
     }
 }
 
