@@ -72,6 +72,8 @@ HWND waitForWindow(Program& program, DWORD timeoutMs = kWindowTimeoutMs);
 long waitForExit(Program& program, DWORD timeoutMs = kDefaultTimeoutMs);
 // Ends the process if it still runs and closes its handles.
 void terminate(Program& program);
+// The first visible top-level window of the class that belongs to the process; nullptr when none.
+HWND findWindow(DWORD processId, const wchar_t* className);
 
 // Input, posted to the window as the system would deliver it.
 void command(HWND window, int id);                     // WM_COMMAND from a menu

@@ -21,11 +21,6 @@ Bytes saveFileOf(const PersistentBlock& block) {
     return file;
 }
 
-Bytes rawOf(const PersistentBlock& block) {
-    const auto raw = encodeBlock(block);
-    return Bytes(raw.begin(), raw.end());
-}
-
 PersistentBlock playedBlock() {
     PersistentBlock block = defaultBlock();
     block.windowLeft = 200;
