@@ -39,7 +39,6 @@ constexpr int kHintRow = 16;
 constexpr COLORREF kTypedColour = RGB(255, 255, 153);
 constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
 constexpr uint32_t kVerdictFace = driver::rgb(255, 204, 153);
-constexpr uint32_t kResultsTitle = driver::rgb(255, 51, 153);
 
 bool missedOrder(int order) { return order == 4 || order == 7; }  // two misses of the three allowed
 
@@ -304,7 +303,7 @@ int wmain(int argc, wchar_t** argv) {
     RECT caret{};
     if (!driver::waitFor([&] { return driver::caretOf(program.window, caret); }, kQuestionTimeoutMs))
         return fail("the score did not enter the ranking");
-    if (!keyFrame(L"7-results.bmp", [](const driver::Capture& c) { return anyPixel(c, 100, 30, 530, 75, kResultsTitle); }))
+    if (!keyFrame(L"7-results.bmp", images::resultsTitled))
         return fail("no results");
     Sleep(kViewMs);
     if (!typeName()) return fail("the name was not typed");
@@ -321,10 +320,8 @@ int wmain(int argc, wchar_t** argv) {
 
     driver::close(program.window);
     if (driver::waitForExit(program) != 0) return fail("VARLO.EXE did not end with code 0");
-    std::vector<uint8_t> saved;
     PersistentBlock block{};
-    if (!driver::readFile(driver::pathIn(program, L"VARLO.DAT"), saved) ||
-        parseSaveFile(saved.data(), saved.size(), block) != LoadOutcome::loaded || std::string(block.rows[0].name) != kName)
+    if (!driver::readSavedBlock(driver::pathIn(program, L"VARLO.DAT"), block) || std::string(block.rows[0].name) != kName)
         return fail("VARLO.DAT does not hold the name in the first row");
 
     const std::vector<driver::MidiCall> calls = driver::readMidiLog(program);

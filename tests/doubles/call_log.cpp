@@ -1,5 +1,7 @@
 #include "call_log.h"
 
+#include "log_clock.h"
+
 #include <cstdio>
 #include <cwchar>
 
@@ -8,16 +10,12 @@ namespace {
 CRITICAL_SECTION logLock;  // the program's UI thread and game thread both call in
 wchar_t logPath[MAX_PATH * 2];
 
-double nowMs() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 }  // namespace
 
-void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultName) {
+void callLogDllMain(HMODULE self, DWORD reason, const wchar_t* setting, const wchar_t* defaultName) {
+    if (reason == DLL_PROCESS_DETACH) DeleteCriticalSection(&logLock);
+    if (reason != DLL_PROCESS_ATTACH) return;
+    DisableThreadLibraryCalls(self);
     InitializeCriticalSection(&logLock);
     const DWORD length = GetEnvironmentVariableW(setting, logPath, MAX_PATH * 2);
     if (length > 0 && length < MAX_PATH * 2) return;
@@ -28,10 +26,6 @@ void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultNam
     } else {
         std::wcscpy(slash + 1, defaultName);
     }
-}
-
-void closeCallLog() {
-    DeleteCriticalSection(&logLock);
 }
 
 void logCall(const std::string& text) {

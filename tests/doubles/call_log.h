@@ -8,11 +8,10 @@
 
 #include <string>
 
-// DLL attach: the log path comes from the environment variable `setting`, or
-// is `defaultName` beside the DLL.
-void openCallLog(HMODULE self, const wchar_t* setting, const wchar_t* defaultName);
-// DLL detach.
-void closeCallLog();
+// The log's part of a double's DllMain. At DLL attach: no thread notifications,
+// and the log opened, its path from the environment variable `setting` or
+// `defaultName` beside the DLL. At DLL detach: the log closed.
+void callLogDllMain(HMODULE self, DWORD reason, const wchar_t* setting, const wchar_t* defaultName);
 // Appends "<ms> <text>\n". The file is opened and closed for every line, so the
 // log is complete even when the program is killed. Safe from any thread.
 void logCall(const std::string& text);

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 // Stands for the help window the real control would open; never a real window.
 const HWND kHelpWindow = reinterpret_cast<HWND>(uintptr_t(0x48480000));
 constexpr DWORD_PTR kCookie = 0x5A5A;
@@ -81,12 +80,7 @@ HWND help(const char* function, HWND caller, const wchar_t* file, UINT command, 
 extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(self);
-        openCallLog(self, L"VARLO_HELP_LOG", L"help.log");
-    } else if (reason == DLL_PROCESS_DETACH) {
-        closeCallLog();
-    }
+    callLogDllMain(self, reason, L"VARLO_HELP_LOG", L"help.log");
     return TRUE;
 }
 

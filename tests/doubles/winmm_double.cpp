@@ -45,8 +45,7 @@ long readNumber(const wchar_t* name, long fallback) {
     return end != text && *end == L'\0' ? value : fallback;
 }
 
-void loadSettings(HMODULE self) {
-    openCallLog(self, L"VARLO_MIDI_LOG", L"midi.log");
+void loadSettings() {
     const long devices = readNumber(L"VARLO_MIDI_DEVICES", 1);
     deviceCount = devices < 0 ? 0 : UINT(devices);
     openError = MMRESULT(readNumber(L"VARLO_MIDI_OPEN_ERROR", 0));
@@ -110,13 +109,12 @@ MMRESULT errorTextCall(const char* function, MMRESULT error, bool writable) {
 extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    callLogDllMain(self, reason, L"VARLO_MIDI_LOG", L"midi.log");
     if (reason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(self);
         InitializeCriticalSection(&stateLock);
-        loadSettings(self);
+        loadSettings();
     } else if (reason == DLL_PROCESS_DETACH) {
         DeleteCriticalSection(&stateLock);
-        closeCallLog();
     }
     return TRUE;
 }

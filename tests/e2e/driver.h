@@ -7,9 +7,13 @@
 
 #include <windows.h>
 
+#include "log_clock.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
+
+struct PersistentBlock;
 
 namespace driver {
 
@@ -68,6 +72,8 @@ HWND waitForWindow(Program& program, DWORD timeoutMs = kWindowTimeoutMs);
 long waitForExit(Program& program, DWORD timeoutMs = kDefaultTimeoutMs);
 // Ends the process if it still runs and closes its handles.
 void terminate(Program& program);
+// The first visible top-level window of the class that belongs to the process; nullptr when none.
+HWND findWindow(DWORD processId, const wchar_t* className);
 
 // Input, posted to the window as the system would deliver it.
 void command(HWND window, int id);                     // WM_COMMAND from a menu
@@ -145,6 +151,8 @@ void dismiss(HWND dialog);                             // IDOK
 std::wstring pathIn(const Program& program, const std::wstring& name);
 bool readFile(const std::wstring& path, std::vector<uint8_t>& bytes);
 bool writeFile(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// Reads the save file into `block`; false when it cannot be read or does not load whole.
+bool readSavedBlock(const std::wstring& path, PersistentBlock& block);
 
 // Waits, polling every few milliseconds, until pred() holds or the timeout passes.
 template <class Pred> bool waitFor(Pred pred, DWORD timeoutMs = kDefaultTimeoutMs) {
@@ -169,7 +177,7 @@ template <class Pred> bool waitForMidi(const Program& program, Pred pred, DWORD 
     return waitFor([&] { return pred(readMidiLog(program)); }, timeoutMs);
 }
 
-double nowMs();                                        // QueryPerformanceCounter in milliseconds
+using ::nowMs;                                         // QueryPerformanceCounter in milliseconds
 
 }  // namespace driver
 

@@ -19,6 +19,12 @@ inline int stressRounds() {
     return std::max(rounds, 0);
 }
 
+// The block's 212 bytes as the file stores them before compression.
+inline std::vector<uint8_t> rawOf(const PersistentBlock& block) {
+    const auto raw = encodeBlock(block);
+    return std::vector<uint8_t>(raw.begin(), raw.end());
+}
+
 class VarloTest : public ::testing::Test {
 protected:
     driver::Program program;

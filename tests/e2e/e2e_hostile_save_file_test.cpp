@@ -54,11 +54,6 @@ Bytes fileOfRaw(const Bytes& raw) {
     return withVersion(1, payload);
 }
 
-Bytes rawOf(const PersistentBlock& block) {
-    const auto raw = encodeBlock(block);
-    return Bytes(raw.begin(), raw.end());
-}
-
 Bytes withRowCount(uint32_t rowCount) {
     Bytes raw = rawOf(rankedBlock());
     for (int i = 0; i < 4; ++i) raw[8 + i] = uint8_t(rowCount >> (8 * i));

@@ -141,9 +141,8 @@ protected:
     }
 
     PersistentBlock savedBlock() {
-        const std::vector<uint8_t> file = savedFile();
         PersistentBlock block{};
-        EXPECT_EQ(parseSaveFile(file.data(), file.size(), block), LoadOutcome::loaded);
+        EXPECT_TRUE(driver::readSavedBlock(savePath(), block));
         return block;
     }
 };
@@ -235,10 +234,8 @@ TEST_F(NameEntry, AnEnteredNameIsWrittenAtOnceAndTheFileFollowsTheWindowAtALogof
     typeText(L"Ann\r");
     // On the disk while the program runs: a forced end or a crash keeps it.
     auto saved = [&] {
-        std::vector<uint8_t> file;
         PersistentBlock block{};
-        return driver::readFile(savePath(), file) &&
-               parseSaveFile(file.data(), file.size(), block) == LoadOutcome::loaded && block.rowCount == 1 &&
+        return driver::readSavedBlock(savePath(), block) && block.rowCount == 1 &&
                std::strcmp(block.rows[0].name, "Ann") == 0;
     };
     EXPECT_TRUE(driver::waitFor(saved, kScreenTimeoutMs)) << "the name was not written when it was entered";

@@ -21,11 +21,6 @@ Bytes saveFileOf(const PersistentBlock& block) {
     return file;
 }
 
-Bytes rawOf(const PersistentBlock& block) {
-    const auto raw = encodeBlock(block);
-    return Bytes(raw.begin(), raw.end());
-}
-
 PersistentBlock playedBlock() {
     PersistentBlock block = defaultBlock();
     block.windowLeft = 200;
@@ -55,9 +50,8 @@ TEST_F(SaveFileTest, TheFirstRunLeavesTheDefaultTableAndTheWindowsPosition) {
     const POINT corner = windowCorner(window);
     closeAndWait();
 
-    const Bytes file = savedFile();
     PersistentBlock saved{};
-    ASSERT_EQ(parseSaveFile(file.data(), file.size(), saved), LoadOutcome::loaded);
+    ASSERT_TRUE(driver::readSavedBlock(savePath(), saved));
     EXPECT_EQ(saved.windowLeft, corner.x);
     EXPECT_EQ(saved.windowTop, corner.y);
     PersistentBlock expected = defaultBlock();
@@ -65,7 +59,7 @@ TEST_F(SaveFileTest, TheFirstRunLeavesTheDefaultTableAndTheWindowsPosition) {
     expected.windowTop = corner.y;
     EXPECT_EQ(rawOf(saved), rawOf(expected));
     // Byte for byte what the default block at that position compresses to.
-    EXPECT_EQ(file, saveFileOf(expected));
+    EXPECT_EQ(savedFile(), saveFileOf(expected));
     EXPECT_EQ(GetFileAttributesW(driver::pathIn(program, L"VARLO.DAT.tmp").c_str()), INVALID_FILE_ATTRIBUTES)
         << "temporary file left";
 }
@@ -130,9 +124,8 @@ TEST_P(DamagedSaveFileTest, StartsWithoutAMessageAndIsRewrittenValidAtExit) {
     const POINT corner = windowCorner(window);
     closeAndWait();
 
-    const Bytes file = savedFile();
     PersistentBlock saved{};
-    ASSERT_EQ(parseSaveFile(file.data(), file.size(), saved), LoadOutcome::loaded);
+    ASSERT_TRUE(driver::readSavedBlock(savePath(), saved));
     PersistentBlock expected = defaultBlock();
     expected.windowLeft = corner.x;
     expected.windowTop = corner.y;

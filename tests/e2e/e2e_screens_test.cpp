@@ -139,9 +139,8 @@ TEST_P(ClosingDuringAShow, EndsTheProcessRightAfterTheShow) {
     // capture, at 15 ms or more each; then at most the process's own ending.
     EXPECT_GE(ms, (framesLeft - 2) * 15) << framesLeft << " frames were left";
     EXPECT_LE(ms, framesLeft * 20 + 2000) << framesLeft << " frames were left";
-    std::vector<uint8_t> file = savedFile();
     PersistentBlock block{};
-    EXPECT_EQ(parseSaveFile(file.data(), file.size(), block), LoadOutcome::loaded);
+    EXPECT_TRUE(driver::readSavedBlock(savePath(), block));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shows, ClosingDuringAShow,

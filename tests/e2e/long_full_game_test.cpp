@@ -40,9 +40,8 @@ TEST_F(FullGame, EightStagesAnsweredPerfectlyEndInTheCelebrationAndTheFirstPlace
     EXPECT_EQ(driver::soundingsOf(program).size(), 160u) << "eighty questions and eighty judgements";
     closeAndWait();
 
-    const std::vector<uint8_t> file = savedFile();
     PersistentBlock saved{};
-    ASSERT_EQ(parseSaveFile(file.data(), file.size(), saved), LoadOutcome::loaded);
+    ASSERT_TRUE(driver::readSavedBlock(savePath(), saved));
     ASSERT_EQ(saved.rowCount, 5);
     EXPECT_STREQ(saved.rows[0].name, "Perfect");
     EXPECT_EQ(saved.rows[0].score, 2040);

@@ -120,6 +120,13 @@ bool celebrating(const driver::Capture& screen) {
     return black * 10 >= all * 8 && colours.size() >= 20;
 }
 
+bool resultsTitled(const driver::Capture& screen) {
+    for (int y = 30; y < 75; ++y)
+        for (int x = 100; x < 530; ++x)
+            if (screen.at(x, y) == driver::rgb(255, 51, 153)) return true;
+    return false;
+}
+
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part) {
     for (int y = 0; y < part.height; ++y)
         for (int x = 0; x < part.width; ++x) screen.pixels[size_t(top + y) * screen.width + left + x] = part.at(x, y);

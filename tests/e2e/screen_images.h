@@ -42,6 +42,8 @@ int firstHatchedRow(const driver::Capture& screen);
 // with balls of many colours on it, every channel of which is 55 or more and
 // below 255 (text, smoothed against black, has darker edges).
 bool celebrating(const driver::Capture& screen);
+// The results: their title in pink on the same panel (no ball has so little green).
+bool resultsTitled(const driver::Capture& screen);
 
 // Copies `part` into `screen` with its top left at (left, top).
 void place(driver::Capture& screen, int left, int top, const driver::Capture& part);

@@ -17,19 +17,11 @@ constexpr DWORD kScreenTimeoutMs = 10000;
 constexpr DWORD kReplayTimeoutMs = 2000;
 constexpr DWORD kPinkTimeoutMs = 1000;
 constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
-constexpr uint32_t kResultsTitle = driver::rgb(255, 51, 153);
 constexpr RECT kFirstLine{kMessageArea.left, kMessageArea.top, kMessageArea.right, kHintLineTop};
 constexpr RECT kHintLine{kMessageArea.left, kHintLineTop, kMessageArea.right, kMessageArea.bottom};
 constexpr RECT kPanel{30, 30, 600, 220};
 
 bool whiteAt(const driver::Capture& c, POINT p) { return c.at(p.x, p.y) == driver::rgb(255, 255, 255); }
-
-bool resultsShown(const driver::Capture& c) {
-    for (int y = 30; y < 75; ++y)
-        for (int x = 100; x < 530; ++x)
-            if (c.at(x, y) == kResultsTitle) return true;
-    return false;
-}
 
 class Game {
 public:
@@ -148,7 +140,7 @@ private:
         Shot first, now;
         if (!shootUntil(window, first, [&](const driver::Capture& c) {
                 return c.at(lowC_.x, lowC_.y) == 0 && c.at(highC_.x, highC_.y) == 0 && blackIn(c, RECT{32, 32, 40, 40}) &&
-                       blackIn(c, RECT{590, 210, 598, 218}) && !resultsShown(c);
+                       blackIn(c, RECT{590, 210, 598, 218}) && !images::resultsTitled(c);
             }, kQuestionTimeoutMs))
             return fail("no celebration");
         driver::Capture previous = first.pixels;
@@ -157,7 +149,7 @@ private:
         for (;;) {
             if (!shootUntil(window, now, [](const driver::Capture&) { return true; }, kScreenTimeoutMs))
                 return fail("the window went away");
-            if (resultsShown(now.pixels)) break;
+            if (images::resultsTitled(now.pixels)) break;
             if (images::celebrating(now.pixels) && differsIn(previous, now.pixels, kPanel)) {
                 ++frames;
                 lastFrame = now.at;

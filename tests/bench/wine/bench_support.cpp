@@ -71,12 +71,6 @@ std::wstring folderOfThisProgram() {
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
 }  // namespace
 
 bool startHelper(Helper& helper, const std::wstring& name, const std::wstring& arguments,
@@ -120,25 +114,14 @@ std::string finish(Helper& helper, DWORD timeoutMs) {
 }
 
 HWND waitForWindowOf(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
-    WindowSearch search{processId, className, nullptr};
+    HWND found = nullptr;
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     // A millisecond between looks: a start-up is timed from here.
-    while (search.found == nullptr && GetTickCount64() < end) {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto& s = *reinterpret_cast<WindowSearch*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                wchar_t name[64] = {};
-                GetClassNameW(window, name, 64);
-                if (owner != s.processId || !IsWindowVisible(window) || lstrcmpW(name, s.className) != 0) return TRUE;
-                s.found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) Sleep(1);
+    while (found == nullptr && GetTickCount64() < end) {
+        found = driver::findWindow(processId, className);
+        if (found == nullptr) Sleep(1);
     }
-    return search.found;
+    return found;
 }
 
 void printRow(const Row& row) {

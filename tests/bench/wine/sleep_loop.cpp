@@ -6,19 +6,10 @@
 // "COUNT MS ELAPSED_MS" for it, each line flushed as it is done.
 #include <windows.h>
 
+#include "log_clock.h"
+
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-double nowMs() {
-    LARGE_INTEGER count, frequency;
-    QueryPerformanceCounter(&count);
-    QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {

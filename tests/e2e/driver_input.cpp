@@ -1,0 +1,69 @@
+// Input, posted to the window as the system would deliver it: menu commands,
+// clicks, keys with the scan codes and flags a real press carries, characters.
+#include "driver.h"
+
+#include <algorithm>
+
+namespace driver {
+namespace {
+
+// Not in the public headers: the message that becomes WM_HELP in DefWindowProc.
+constexpr UINT kKeyF1Message = 0x004D;
+
+LPARAM keyParam(UINT virtualKey, bool up, bool alt) {
+    static const UINT kExtendedKeys[] = {VK_INSERT, VK_DELETE, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_LEFT,
+                                         VK_RIGHT,  VK_UP,     VK_DOWN, VK_DIVIDE, VK_RCONTROL, VK_RMENU};
+    const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) & 0xFF;
+    LPARAM param = 1 | LPARAM(scan) << 16;
+    if (std::find(std::begin(kExtendedKeys), std::end(kExtendedKeys), virtualKey) != std::end(kExtendedKeys))
+        param |= LPARAM(1) << 24;
+    if (alt) param |= LPARAM(1) << 29;
+    if (up) param |= LPARAM(1) << 30 | LPARAM(1) << 31;
+    return param;
+}
+
+}  // namespace
+
+void command(HWND window, int id) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void leftClick(HWND window, int x, int y) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void rightClick(HWND window, int x, int y) {
+    PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+    PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void key(HWND window, UINT virtualKey) {
+    PostMessageW(window, WM_KEYDOWN, virtualKey, keyParam(virtualKey, false, false));
+    // The system turns a real F1 press into this message as the key-down leaves
+    // the queue, and DefWindowProc makes WM_HELP of it; posted keys get neither.
+    if (virtualKey == VK_F1) PostMessageW(window, kKeyF1Message, 0, 0);
+    PostMessageW(window, WM_KEYUP, virtualKey, keyParam(virtualKey, true, false));
+}
+
+void keyDownUp(HWND window, UINT virtualKey) {
+    PostMessageW(window, WM_KEYDOWN, virtualKey, keyParam(virtualKey, false, false));
+    PostMessageW(window, WM_KEYUP, virtualKey, keyParam(virtualKey, true, false));
+}
+
+void sysKey(HWND window, UINT virtualKey) {
+    PostMessageW(window, WM_SYSKEYDOWN, virtualKey, keyParam(virtualKey, false, true));
+    PostMessageW(window, WM_SYSKEYUP, virtualKey, keyParam(virtualKey, true, true));
+}
+
+void typeChar(HWND window, wchar_t ch) {
+    const SHORT keyAndShift = VkKeyScanW(ch);
+    const UINT scan = keyAndShift == -1 ? 0 : MapVirtualKeyW(LOBYTE(keyAndShift), MAPVK_VK_TO_VSC) & 0xFF;
+    PostMessageW(window, WM_CHAR, WPARAM(ch), 1 | LPARAM(scan) << 16);
+}
+
+void close(HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+}  // namespace driver
