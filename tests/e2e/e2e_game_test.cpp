@@ -295,7 +295,9 @@ TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {
             ASSERT_NO_FATAL_FAILURE(waitForSound(next, question));
         }
         expectBoxes(1, miss, 4 - miss, 0);
-        if (miss > 1) ASSERT_NO_FATAL_FAILURE(mark(kStageIndex, marked));
+        if (miss > 1) {
+            ASSERT_NO_FATAL_FAILURE(mark(kStageIndex, marked));
+        }
         // The fourth miss leaves the misses box as it was, at none left.
         const StatusBox* box = miss <= 3 ? &kMissesBox : nullptr;
         ASSERT_NO_FATAL_FAILURE(confirmAndJudge(kStageIndex, question, marked, L"ミス！", box, missesText(3 - miss)));
