@@ -24,12 +24,13 @@ STRESS_ROUNDS ?= 200
 play:
 	@JOBS=$(JOBS) tools/play.sh $(WINDOWS)
 
-# The pages VARLO.CHM is built from (the [FILES] of its project), copied to build/help and
-# opened in the browser: Wine's HTML Help shows them blank without Wine's Gecko engine,
-# which Debian does not package.
+# The pages VARLO.CHM is built from (the [FILES] of its project), written to build/help with
+# the version filled in (cmake/version.cmake) and opened in the browser: Wine's HTML Help
+# shows them blank without Wine's Gecko engine, which Debian does not package.
 help:
 	@rm -rf build/help && mkdir -p build/help
-	@cd resources/help && cp $$(sed -n '/^\[FILES\]/,/^\[/{/^[^[;]/p;}' varlo.hhp | tr -d '\r') ../../build/help/
+	@cmake -D OUT=build/help/project -P cmake/version.cmake
+	@cd build/help/project && mv $$(sed -n '/^\[FILES\]/,/^\[/{/^[^[;]/p;}' varlo.hhp | tr -d '\r') .. && cd .. && rm -r project
 	@page="$(CURDIR)/build/help/howtoplay.htm"; \
 	if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null 2>&1; then \
 	    echo "Opening the help: $$page"; \
