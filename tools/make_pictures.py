@@ -337,8 +337,8 @@ def middle_c_png():
 # upper half on black, a piano keyboard seen in perspective below it with coloured
 # notes floating above, the version at the bottom left (project()'s in CMakeLists.txt:
 # a new version needs the picture made anew, which pictures_are_current reminds of) and
-# the copyright line at the bottom right. Drawn at three times the size and reduced, then mapped to a palette
-# of 256 colours without dithering.
+# the copyright line at the bottom right. Drawn at three times the size and reduced,
+# then mapped to a palette of 256 colours without dithering.
 
 TITLE_WIDTH, TITLE_HEIGHT = 630, 250
 SCALE = 3
