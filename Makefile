@@ -1,7 +1,10 @@
 # make play   play the game under Wine on this display: checks the display and the sound
 #             first, builds only VARLO.EXE and VARLO.CHM, plays from ~/.local/share/varlo
 # make help   the help pages (VARLO.CHM's) in the desktop's browser
-# make test   build everything and run every test through CTest
+# make test   build everything and run every test through CTest (what CI runs)
+# make check  the developers' quick loop: the native and sanitizer trees' tests, the fuzz
+#             smoke tests and the Wine unit tests of the Windows tree (label win32);
+#             no end-to-end game and no demo
 # make dist   build dist/varlo-1.02-win64.zip: VARLO.EXE, VARLO.CHM and a read-me
 # make demo   play a recorded game under Xvfb: demo/varlo-demo.mp4 and its contact sheet
 # make bench  run the benchmarks, print their table and write docs/performance.md
@@ -18,18 +21,19 @@ JOBS     ?= 2
 FUZZ_SECONDS ?= 600
 STRESS_ROUNDS ?= 200
 
-.PHONY: play help test dist demo bench fuzz deps native sanitize fuzzers windows clean
+.PHONY: play help test check dist demo bench fuzz deps native sanitize fuzzers windows clean
 
 # tools/play.sh checks, installs (install-deps.sh play) and builds itself, in that order.
 play:
 	@JOBS=$(JOBS) tools/play.sh $(WINDOWS)
 
-# The pages VARLO.CHM is built from (the [FILES] of its project), copied to build/help and
-# opened in the browser: Wine's HTML Help shows them blank without Wine's Gecko engine,
-# which Debian does not package.
+# The pages VARLO.CHM is built from (the [FILES] of its project), written to build/help with
+# the version filled in (cmake/version.cmake) and opened in the browser: Wine's HTML Help
+# shows them blank without Wine's Gecko engine, which Debian does not package.
 help:
 	@rm -rf build/help && mkdir -p build/help
-	@cd resources/help && cp $$(sed -n '/^\[FILES\]/,/^\[/{/^[^[;]/p;}' varlo.hhp | tr -d '\r') ../../build/help/
+	@cmake -D OUT=build/help/project -P cmake/version.cmake
+	@cd build/help/project && mv $$(sed -n '/^\[FILES\]/,/^\[/{/^[^[;]/p;}' varlo.hhp | tr -d '\r') .. && cd .. && rm -r project
 	@page="$(CURDIR)/build/help/howtoplay.htm"; \
 	if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null 2>&1; then \
 	    echo "Opening the help: $$page"; \
@@ -38,11 +42,21 @@ help:
 	    echo "The help is in $$page; open it in a browser (xdg-open comes with xdg-utils)."; \
 	fi
 
+# The tests of the native, sanitizer and fuzz trees, which test and check share.
+define native_ctests
+cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)
+cd $(SANITIZE) && ctest --output-on-failure -j$(JOBS)
+cd $(FUZZ) && ctest --output-on-failure -j$(JOBS)
+endef
+
 test: deps native sanitize fuzzers windows
-	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)
-	cd $(SANITIZE) && ctest --output-on-failure -j$(JOBS)
-	cd $(FUZZ) && ctest --output-on-failure -j$(JOBS)
+	$(native_ctests)
 	cd $(WINDOWS) && ctest --output-on-failure -j$(JOBS)
+
+# Of the Windows tree only the Win32 tests of tests/wine: no game, no demo, no package.
+check: deps native sanitize fuzzers windows
+	$(native_ctests)
+	cd $(WINDOWS) && ctest --output-on-failure -j$(JOBS) -L win32
 
 dist: deps windows
 	tools/dist.sh $(WINDOWS) dist

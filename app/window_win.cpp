@@ -75,8 +75,8 @@ void onPaint(HWND window) {
 bool onCommand(HWND window, int id) {
     if (id == IDM_START) {
         startGame(0);
-    } else if (id >= IDM_STAGE_FIRST && id <= IDM_STAGE_LAST) {
-        startGame(id - IDM_STAGE_FIRST);
+    } else if (id >= IDM_STAGE_1 && id <= IDM_STAGE_8) {
+        startGame(id - IDM_STAGE_1);
     } else if (id == IDM_EXIT) {
         SendMessageW(window, WM_CLOSE, 0, 0);
     } else if (id == IDM_HELP_CONTENTS) {

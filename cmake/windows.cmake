@@ -2,6 +2,20 @@
 enable_language(RC)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# The version, from project() alone, written into generated/: the header and the
+# manifest the resource script takes, the read-me and the package's version
+# (version.txt) that tools/dist.sh takes, and the help pages VARLO.CHM is built from.
+include(cmake/version.cmake)
+set(VARLO_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(resources/version.h.in ${VARLO_GENERATED}/version.h @ONLY)
+configure_file(resources/varlo.manifest.in ${VARLO_GENERATED}/varlo.manifest @ONLY)
+configure_file(resources/release-readme.txt.in ${VARLO_GENERATED}/release-readme.txt @ONLY)
+file(CONFIGURE OUTPUT ${VARLO_GENERATED}/version.txt CONTENT "@VARLO_VERSION_TEXT@\n" @ONLY)
+file(GLOB VARLO_HELP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/help/*)
+varlo_help_pages(${VARLO_GENERATED}/help ${VARLO_HELP_SOURCES})
+list(TRANSFORM VARLO_HELP_SOURCES REPLACE "^.*/" "${VARLO_GENERATED}/help/" OUTPUT_VARIABLE VARLO_HELP_PAGES)
+
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 # The runtime is linked in, so VARLO.EXE runs on its own.
 add_link_options(-static -static-libgcc -static-libstdc++)
@@ -33,16 +47,18 @@ add_executable(varlo WIN32
   resources/varlo.rc
 )
 set_target_properties(varlo PROPERTIES OUTPUT_NAME VARLO SUFFIX .EXE)
-target_include_directories(varlo PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
+target_include_directories(varlo PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources ${VARLO_GENERATED})
 target_link_options(varlo PRIVATE -municode)
 target_link_libraries(varlo PRIVATE varlo_portable ${ZLIB_STATIC} winmm htmlhelp imm32 gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${PROJECT_SOURCE_DIR}/resources/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${VARLO_GENERATED}/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
+${VARLO_GENERATED}/version.h;\
 ${PROJECT_SOURCE_DIR}/resources/title.png;${PROJECT_SOURCE_DIR}/resources/keys_narrow.png;\
 ${PROJECT_SOURCE_DIR}/resources/keys_wide.png;${PROJECT_SOURCE_DIR}/resources/middle_c.png")
 
-# The help file VARLO.CHM beside VARLO.EXE, made from resources/help by our own
-# builder (tools/chm), which is compiled natively with Free Pascal into the build tree.
+# The help file VARLO.CHM beside VARLO.EXE, made from the pages of resources/help with
+# the version filled in (above) by our own builder (tools/chm), which is compiled
+# natively with Free Pascal into the build tree.
 find_program(VARLO_FPC fpc REQUIRED)
 set(VARLO_CHM_BUILDER ${CMAKE_BINARY_DIR}/chm-builder/varlochm)
 add_custom_command(OUTPUT ${VARLO_CHM_BUILDER}
@@ -51,11 +67,10 @@ add_custom_command(OUTPUT ${VARLO_CHM_BUILDER}
     ${PROJECT_SOURCE_DIR}/tools/chm/varlochm.pas
   DEPENDS ${PROJECT_SOURCE_DIR}/tools/chm/varlochm.pas
   COMMENT "Compiling the help builder")
-file(GLOB VARLO_HELP_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/help/*)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
-  COMMAND ${VARLO_CHM_BUILDER} ${PROJECT_SOURCE_DIR}/resources/help/varlo.hhp ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
-  DEPENDS ${VARLO_CHM_BUILDER} ${VARLO_HELP_SOURCES}
+  COMMAND ${VARLO_CHM_BUILDER} ${VARLO_GENERATED}/help/varlo.hhp ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
+  DEPENDS ${VARLO_CHM_BUILDER} ${VARLO_HELP_PAGES}
   COMMENT "Building VARLO.CHM")
 add_custom_target(varlo_help ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/VARLO.CHM)
 

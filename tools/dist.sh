@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds the release package: OUT_DIR/varlo-1.02-win64.zip with VARLO.EXE
+# Builds the release package: OUT_DIR/varlo-VERSION-win64.zip (varlo-1.02-win64.zip;
+# the version is the one CMake wrote into the build tree) with VARLO.EXE
 # (without debugging information), VARLO.CHM, README.txt (Japanese and
 # English, UTF-8 with a byte order mark, so Notepad shows it on every system
 # locale), LICENSE and THIRD-PARTY-NOTICES.txt, the texts with CRLF line ends.
@@ -8,9 +9,9 @@ set -eu
 build=$(cd "$1" && pwd)
 out=$2
 here=$(cd "$(dirname "$0")/.." && pwd)
-for file in VARLO.EXE VARLO.CHM; do
-    if [ ! -f "$build/bin/$file" ]; then
-        echo "dist: $build/bin/$file is missing; build it first (make windows)" >&2
+for file in bin/VARLO.EXE bin/VARLO.CHM generated/version.txt generated/release-readme.txt; do
+    if [ ! -f "$build/$file" ]; then
+        echo "dist: $build/$file is missing; build it first (make windows)" >&2
         exit 1
     fi
 done
@@ -24,10 +25,10 @@ trap 'rm -rf "$stage"' EXIT
 linked=$(python3 "$here/tools/pe_timestamp.py" "$build/bin/VARLO.EXE")
 SOURCE_DATE_EPOCH=$linked x86_64-w64-mingw32-strip --strip-debug -o "$stage/VARLO.EXE" "$build/bin/VARLO.EXE"
 cp "$build/bin/VARLO.CHM" "$stage/"
-{ printf '\357\273\277'; sed 's/$/\r/' "$here/resources/release-readme.txt"; } >"$stage/README.txt"
+{ printf '\357\273\277'; sed 's/$/\r/' "$build/generated/release-readme.txt"; } >"$stage/README.txt"
 sed 's/$/\r/' "$here/LICENSE" >"$stage/LICENSE"
 sed 's/$/\r/' "$here/resources/third-party-notices.txt" >"$stage/THIRD-PARTY-NOTICES.txt"
-zip="$out/varlo-1.02-win64.zip"
+zip="$out/varlo-$(cat "$build/generated/version.txt")-win64.zip"
 rm -f "$zip"
 # Fixed file times and nothing else of the files' own (no access times, owners
 # or modes), so the same build gives the same package.

@@ -16,6 +16,7 @@ is chosen here. Only this generator needs Pillow, the build does not.
 
 import math
 import os
+import re
 import struct
 import sys
 import zlib
@@ -334,14 +335,27 @@ def middle_c_png():
 # ---------------------------------------------------------------------------
 # Title picture (101), 630 x 250: the product name in large red letters across the
 # upper half on black, a piano keyboard seen in perspective below it with coloured
-# notes floating above, the version at the bottom left and the copyright line at the
-# bottom right. Drawn at three times the size and reduced, then mapped to a palette
-# of 256 colours without dithering.
+# notes floating above, the version at the bottom left (project()'s in CMakeLists.txt:
+# a new version needs the picture made anew, which pictures_are_current reminds of) and
+# the copyright line at the bottom right. Drawn at three times the size and reduced,
+# then mapped to a palette of 256 colours without dithering.
 
 TITLE_WIDTH, TITLE_HEIGHT = 630, 250
 SCALE = 3
 PRODUCT_NAME = "ヴァルロ"
-VERSION_TEXT = "Version 1.02"
+
+
+def version_text():
+    """The About box's version line for the version of project() in CMakeLists.txt:
+    the minor and patch numbers as two digits after the point (1.0.2 is "Version 1.02")."""
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as cmake:
+        found = re.search(r"^project\(varlo VERSION (\d+)\.(\d)\.(\d)\b", cmake.read(), re.M)
+    if not found:
+        sys.exit("CMakeLists.txt: no project(varlo VERSION X.Y.Z) with one-digit Y and Z")
+    return "Version %s.%s%s" % found.groups()
+
+
+VERSION_TEXT = version_text()
 COPYRIGHT_TEXT = "\u00a9 2026 Varlo Team"   # the About box's copyright line
 
 

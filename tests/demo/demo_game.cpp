@@ -277,7 +277,7 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(kViewMs);
 
     const double gameStartMs = driver::nowMs();
-    driver::command(program.window, IDM_STAGE_FIRST + kStageIndex);
+    driver::command(program.window, IDM_STAGE_1 + kStageIndex);
     if (!firstQuestion()) return fail("the first question was not asked, marked or judged");
     for (int order = 2; order <= kOrders; ++order) {
         if (!driver::answerQuestion(program, size_t(order - 1) * 2, kStageIndex, !missedOrder(order),

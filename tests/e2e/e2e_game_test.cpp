@@ -234,7 +234,7 @@ TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndEndsInTh
     constexpr int kStageIndex = 7;
     const HWND window = launch();
     ASSERT_NE(window, nullptr);
-    driver::command(window, IDM_STAGE_FIRST + kStageIndex);
+    driver::command(window, IDM_STAGE_1 + kStageIndex);
 
     size_t next = 0;
     for (int order = 1; order <= 10; ++order) {

@@ -46,7 +46,7 @@ TEST_F(GameTiming, TheChordSoundsASecondAfterTheKeyboardForTwoSecondsAndAgainOnR
     constexpr int kStageIndex = 3;  // three-note chords on three octaves of wide keys
     const HWND window = launch();
     ASSERT_NE(window, nullptr);
-    driver::command(window, IDM_STAGE_FIRST + kStageIndex);
+    driver::command(window, IDM_STAGE_1 + kStageIndex);
 
     // The keyboard shows when the inside of middle C turns white; until then
     // that spot holds the hatched background or the black of the empty canvas.

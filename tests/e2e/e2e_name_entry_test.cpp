@@ -150,7 +150,7 @@ protected:
 TEST_F(NameEntry, APerfectGameTakesFirstPlaceAndItsNameSurvivesTwoRuns) {
     constexpr int kLastStage = 7;
     ASSERT_NE(launch(), nullptr);
-    driver::command(program.window, IDM_STAGE_FIRST + kLastStage);
+    driver::command(program.window, IDM_STAGE_1 + kLastStage);
     for (int order = 0; order < 10; ++order) ASSERT_NO_FATAL_FAILURE(answer(kLastStage, true));
 
     SYSTEMTIME before;

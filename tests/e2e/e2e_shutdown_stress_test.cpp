@@ -73,7 +73,7 @@ protected:
                 ASSERT_TRUE(driver::answerQuestion(program, 2 * miss, 0, false, kQuestionTimeoutMs));
             return;
         case Stretch::celebration:  // ten right answers clear the last stage
-            driver::command(program.window, IDM_STAGE_FIRST + 7);
+            driver::command(program.window, IDM_STAGE_8);
             for (size_t order = 0; order < 10; ++order)
                 ASSERT_TRUE(driver::answerQuestion(program, 2 * order, 7, true, kQuestionTimeoutMs));
             return;

@@ -32,7 +32,7 @@ public:
         program_.folder = driver::makeScratchFolder(L"bench-game-" + std::to_wstring(number));
         if (program_.folder.empty() || !driver::start(program_) || driver::waitForWindow(program_) == nullptr)
             return fail("VARLO.EXE did not start");
-        driver::command(program_.window, IDM_STAGE_FIRST + kLastStage);
+        driver::command(program_.window, IDM_STAGE_1 + kLastStage);
         size_t next = 0;  // the question's sounding; its replay and judging sound follow
         for (int order = 1; order <= 10; ++order) {
             if (!ask(next) || !replay(next) || !mark(next) || !confirm(next)) return false;
