@@ -31,6 +31,7 @@ play:
 # the version filled in (cmake/version.cmake) and opened in the browser: Wine's HTML Help
 # shows them blank without Wine's Gecko engine, which Debian does not package.
 help:
+	@command -v cmake >/dev/null 2>&1 || { echo "make help fills the version into the pages with cmake, which make play and make test install (or: apt-get install cmake)."; exit 1; }
 	@rm -rf build/help && mkdir -p build/help
 	@cmake -D OUT=build/help/project -P cmake/version.cmake
 	@cd build/help/project && mv $$(sed -n '/^\[FILES\]/,/^\[/{/^[^[;]/p;}' varlo.hhp | tr -d '\r') .. && cd .. && rm -r project
