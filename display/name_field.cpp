@@ -1,9 +1,7 @@
 // The name being typed.
 #include "display/name_field.h"
 
-#include "records/persistent_block.h"
-
-char pendingName[16] = "";
+char pendingName[kNameBytes] = "";
 
 int pendingNameLength() {
     int length = 0;

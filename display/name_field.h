@@ -8,10 +8,11 @@
 #include <string>
 
 #include "base/platform.h"
+#include "records/persistent_block.h"
 
 // The name being typed: at most 15 printable ASCII characters and a zero.
 // Written by the UI thread during name entry only.
-extern char pendingName[16];
+extern char pendingName[kNameBytes];
 // Its length: the bytes before its zero, never more than 15.
 int pendingNameLength();
 // The typed name as the window shows it.
@@ -19,7 +20,7 @@ std::wstring pendingNameText();
 
 // The window's private messages of the caret (WM_APP + 1 and WM_APP + 2).
 constexpr unsigned kRemoveCaretMessage = 0x8000 + 1;  // posted by the game thread
-constexpr unsigned kPlaceCaretMessage = 0x8000 + 2;   // sent by the game thread
+constexpr unsigned kPlaceCaretMessage = 0x8000 + 2;   // sent by showNameCaret
 
 // UI thread, at the window's creation: the window whose caret this is.
 void attachNameField(Window window);
