@@ -8,6 +8,7 @@
 #include "app/paths.h"
 #include "display/canvas_win.h"
 #include "game/game_state.h"
+#include "game/midi_in_win.h"
 #include "game/midi_out_win.h"
 #include "resources/resource.h"
 
@@ -58,6 +59,7 @@ bool initApplication() {
 }
 
 void cleanupApplication() {
+    closeMidiInput();
     closeMidiOutput();
     DeleteObject(uiFont);
     uiFont = nullptr;
@@ -82,10 +84,12 @@ int runApplication(HINSTANCE previousInstance, int showCommand) {
         showError(nullptr, L"実行できません。");
         return 0;
     }
-    if (createMainWindow(windowLeft, windowTop, showCommand) == nullptr) {
+    const HWND window = createMainWindow(windowLeft, windowTop, showCommand);
+    if (window == nullptr) {
         showError(nullptr, L"実行できません。");
         return 0;
     }
+    openMidiInput(window);  // its messages need the window
     const int exitCode = runMessageLoop();
     cleanupApplication();
     return exitCode;

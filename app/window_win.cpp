@@ -3,6 +3,7 @@
 #include "app/app_win.h"
 
 #include <imm.h>
+#include <mmsystem.h>
 #include <windowsx.h>
 
 #include "display/canvas_win.h"
@@ -127,6 +128,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_RBUTTONDOWN:
         if (answerOrReplay()) return 0;
         break;
+    case MM_MIM_DATA:  // from the MIDI keyboard, see openMidiInput
+        takeMidiInput(window, static_cast<uint32_t>(lParam));
+        return 0;
     case WM_CHAR:
         if (!inNameEntry()) break;
         handleNameChar(window, static_cast<unsigned>(wParam));

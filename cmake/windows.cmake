@@ -30,6 +30,7 @@ add_executable(varlo WIN32
   base/sleep_win.cpp
   game/game_thread_win.cpp
   game/midi_out_win.cpp
+  game/midi_in_win.cpp
   game/orders.cpp
   game/results.cpp
   game/name_entry.cpp
