@@ -1,5 +1,5 @@
-// A recording MIDI output, and timer resolution requests that are only
-// recorded, standing in for winmm.dll under Wine. Every call
+// A recording MIDI output, a scripted MIDI keyboard, and timer resolution
+// requests that are only recorded, standing in for winmm.dll under Wine. Every call
 // the program makes is appended to a log as one line
 //     <ms> <function> <args> -> <result>
 // where <ms> is QueryPerformanceCounter time in milliseconds: one clock for all
@@ -9,6 +9,12 @@
 //     VARLO_MIDI_DEVICES     what midiOutGetNumDevs reports (default 1)
 //     VARLO_MIDI_OPEN_ERROR  non-zero: midiOutOpen fails with this code
 //     VARLO_MIDI_ERROR_TEXT  what midiOutGetErrorText gives
+//     VARLO_MIDI_IN_DEVICES  what midiInGetNumDevs reports (default 0)
+//     VARLO_MIDI_IN_OPEN_ERROR  non-zero: midiInOpen fails with this code
+//     VARLO_MIDI_INPUT       the keyboard's script: while the input is started,
+//                            each line appended to this file, a packed short
+//                            message in hex, comes to the window given to
+//                            midiInOpen as MM_MIM_DATA, as a keyboard's would
 #define _WINMM_  // these definitions are the exports, not imports
 #include <windows.h>
 #include <mmsystem.h>
@@ -16,6 +22,8 @@
 #include "call_log.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <cwchar>
 
 namespace {
@@ -24,6 +32,15 @@ CRITICAL_SECTION stateLock;  // the window thread and the game thread both call 
 UINT deviceCount = 1;
 MMRESULT openError = MMSYSERR_NOERROR;
 wchar_t errorText[512] = L"MIDI output cannot be opened (test double)";
+UINT inputCount = 0;
+MMRESULT inputOpenError = MMSYSERR_NOERROR;
+wchar_t inputScript[MAX_PATH * 2] = L"";
+
+// The open input: the window its messages go to, and the thread that reads the script.
+HMIDIIN input = nullptr;
+HWND inputWindow = nullptr;
+HANDLE inputThread = nullptr;
+volatile LONG inputStarted = 0, inputClosing = 0;
 
 // Handles given out by midiOutOpen and not yet closed. A call on any other
 // handle fails as the system's would, so use after close shows in the log.
@@ -51,17 +68,53 @@ void loadSettings() {
     openError = MMRESULT(readNumber(L"VARLO_MIDI_OPEN_ERROR", 0));
     wchar_t text[512];
     if (readSetting(L"VARLO_MIDI_ERROR_TEXT", text, 512)) std::wcscpy(errorText, text);
+    const long inputs = readNumber(L"VARLO_MIDI_IN_DEVICES", 0);
+    inputCount = inputs < 0 ? 0 : UINT(inputs);
+    inputOpenError = MMRESULT(readNumber(L"VARLO_MIDI_IN_OPEN_ERROR", 0));
+    readSetting(L"VARLO_MIDI_INPUT", inputScript, MAX_PATH * 2);
+}
+
+// Hands out a new handle; 0 when too many are open. Call with stateLock held.
+uintptr_t newHandle() {
+    for (uintptr_t& h : openHandles) {
+        if (h == 0) return h = kHandleBase + ++handlesGiven;
+    }
+    return 0;
+}
+
+// The keyboard: every 5 ms, the lines added to the script since, each posted
+// while the input is started and dropped while it is stopped.
+DWORD WINAPI playScript(void*) {
+    long consumed = 0;
+    while (InterlockedCompareExchange(&inputClosing, 0, 0) == 0) {
+        Sleep(5);
+        FILE* script = _wfopen(inputScript, L"rb");
+        if (script == nullptr) continue;
+        std::fseek(script, consumed, SEEK_SET);
+        char line[32];
+        while (std::fgets(line, sizeof line, script) != nullptr && std::strchr(line, '\n') != nullptr) {
+            consumed = std::ftell(script);
+            if (InterlockedCompareExchange(&inputStarted, 0, 0) == 0) continue;
+            const DWORD message = std::strtoul(line, nullptr, 16);
+            const BOOL posted = PostMessageW(inputWindow, MM_MIM_DATA, WPARAM(input), LPARAM(message));
+            char text[64];
+            std::snprintf(text, sizeof text, "MM_MIM_DATA 0x%08lX -> %d", static_cast<unsigned long>(message), posted);
+            logCall(text);
+        }
+        std::fclose(script);
+    }
+    return 0;
 }
 
 // Call with stateLock held.
-bool isOpen(HMIDIOUT handle) {
+bool isOpen(const void* handle) {
     for (uintptr_t h : openHandles)
         if (h != 0 && h == uintptr_t(handle)) return true;
     return false;
 }
 
 // The functions that take only a handle: a valid handle succeeds.
-MMRESULT handleCall(const char* function, HMIDIOUT handle, bool closes) {
+MMRESULT handleCall(const char* function, const void* handle, bool closes) {
     EnterCriticalSection(&stateLock);
     MMRESULT result = MMSYSERR_INVALHANDLE;
     for (uintptr_t& h : openHandles) {
@@ -132,15 +185,8 @@ MMRESULT WINAPI midiOutOpen(LPHMIDIOUT handle, UINT device, DWORD_PTR, DWORD_PTR
     if (handle == nullptr) {
         result = MMSYSERR_INVALPARAM;
     } else if (result == MMSYSERR_NOERROR) {
-        result = MMSYSERR_NOMEM;
-        for (uintptr_t& h : openHandles) {
-            if (h == 0) {
-                h = kHandleBase + ++handlesGiven;
-                *handle = HMIDIOUT(h);
-                result = MMSYSERR_NOERROR;
-                break;
-            }
-        }
+        *handle = HMIDIOUT(newHandle());
+        if (*handle == nullptr) result = MMSYSERR_NOMEM;
     }
     char text[96];
     std::snprintf(text, sizeof text, "midiOutOpen %d -> %u", int(device), unsigned(result));
@@ -175,6 +221,63 @@ MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR buffer, UINT capacity
         lstrcpynA(buffer, text, int(capacity));
     }
     return errorTextCall("midiOutGetErrorTextA", error, writable);
+}
+
+UINT WINAPI midiInGetNumDevs(void) {
+    char text[64];
+    std::snprintf(text, sizeof text, "midiInGetNumDevs -> %u", inputCount);
+    logCall(text);
+    return inputCount;
+}
+
+// One input at a time, enough for the program; its callback must be a window.
+MMRESULT WINAPI midiInOpen(LPHMIDIIN handle, UINT device, DWORD_PTR callback, DWORD_PTR, DWORD flags) {
+    EnterCriticalSection(&stateLock);
+    MMRESULT result = inputOpenError;
+    const bool usable = handle != nullptr && flags == CALLBACK_WINDOW && IsWindow(HWND(callback));
+    if (result == MMSYSERR_NOERROR && !usable) result = MMSYSERR_INVALPARAM;
+    if (result == MMSYSERR_NOERROR && device >= inputCount) result = MMSYSERR_BADDEVICEID;
+    if (result == MMSYSERR_NOERROR && input != nullptr) result = MMSYSERR_ALLOCATED;
+    if (result == MMSYSERR_NOERROR) {
+        input = *handle = HMIDIIN(newHandle());
+        inputWindow = HWND(callback);
+        inputClosing = 0;
+        inputThread = CreateThread(nullptr, 0, playScript, nullptr, 0, nullptr);
+        PostMessageW(inputWindow, MM_MIM_OPEN, WPARAM(input), 0);
+    }
+    char text[96];
+    std::snprintf(text, sizeof text, "midiInOpen %d 0x%08lX -> %u", int(device), static_cast<unsigned long>(flags),
+                  unsigned(result));
+    logCall(text);
+    LeaveCriticalSection(&stateLock);
+    return result;
+}
+
+MMRESULT WINAPI midiInStart(HMIDIIN handle) {
+    if (handle == input) InterlockedExchange(&inputStarted, 1);
+    return handleCall("midiInStart", handle, false);
+}
+
+MMRESULT WINAPI midiInStop(HMIDIIN handle) {
+    if (handle == input) InterlockedExchange(&inputStarted, 0);
+    return handleCall("midiInStop", handle, false);
+}
+
+MMRESULT WINAPI midiInReset(HMIDIIN handle) {  // stops it too; there are no buffers to give back
+    if (handle == input) InterlockedExchange(&inputStarted, 0);
+    return handleCall("midiInReset", handle, false);
+}
+
+MMRESULT WINAPI midiInClose(HMIDIIN handle) {
+    if (handle == input && input != nullptr) {
+        InterlockedExchange(&inputStarted, 0);
+        InterlockedExchange(&inputClosing, 1);
+        WaitForSingleObject(inputThread, INFINITE);
+        CloseHandle(inputThread);
+        PostMessageW(inputWindow, MM_MIM_CLOSE, WPARAM(input), 0);
+        input = nullptr;
+    }
+    return handleCall("midiInClose", handle, true);
 }
 
 MMRESULT WINAPI timeBeginPeriod(UINT period) { return periodCall("timeBeginPeriod", period); }

@@ -25,6 +25,8 @@ struct MidiSettings {
     int deviceCount = 1;          // what midiOutGetNumDevs reports
     unsigned openError = 0;       // non-zero: midiOutOpen fails with this code
     std::wstring errorText;       // what midiOutGetErrorTextW gives for it
+    int inputCount = 0;           // what midiInGetNumDevs reports: no keyboard unless asked for
+    unsigned inputOpenError = 0;  // non-zero: midiInOpen fails with this code
 };
 
 // One call recorded by the MIDI double.
@@ -84,6 +86,11 @@ void keyDownUp(HWND window, UINT virtualKey);          // WM_KEYDOWN + WM_KEYUP 
 void sysKey(HWND window, UINT virtualKey);             // WM_SYSKEYDOWN + WM_SYSKEYUP (Alt held)
 void typeChar(HWND window, wchar_t ch);                // WM_CHAR
 void close(HWND window);                               // WM_CLOSE, as the close box
+// Plays short MIDI messages on the keyboard of the MIDI double, in order.
+void playMidi(const Program& program, const std::vector<uint32_t>& messages);
+constexpr uint32_t midiMessage(int status, int first, int second) {
+    return uint32_t(status) | uint32_t(first) << 8 | uint32_t(second) << 16;
+}
 // The caret of the window's thread, when the window has one: its rectangle in client coordinates.
 bool caretOf(HWND window, RECT& rect);
 
@@ -129,6 +136,8 @@ bool waitForSoundingEnd(const Program& program, size_t index, DWORD timeoutMs);
 // Right-clicks the window until sounding `index` begins. The game takes a
 // right click only while it waits for the answer, so one may go unheard.
 bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeoutMs);
+// The same with the sustain pedal of the MIDI keyboard, pressed and released.
+bool pedalUntilSounding(const Program& program, size_t index, DWORD timeoutMs);
 // Where a click marks the note's key at the stage: a black key in its middle,
 // a white key below the black keys, where it is whole.
 POINT keyPoint(int stageIndex, int note);

@@ -1,8 +1,11 @@
 // Input, posted to the window as the system would deliver it: menu commands,
 // clicks, keys with the scan codes and flags a real press carries, characters.
 #include "driver.h"
+#include "driver_internal.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 namespace driver {
 namespace {
@@ -64,6 +67,23 @@ void typeChar(HWND window, wchar_t ch) {
 
 void close(HWND window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+// The MIDI double reads whole lines, so the messages are appended in one write.
+void playMidi(const Program& program, const std::vector<uint32_t>& messages) {
+    std::string lines;
+    for (uint32_t message : messages) {
+        char line[16];
+        std::snprintf(line, sizeof line, "%08X\n", unsigned(message));
+        lines += line;
+    }
+    const HANDLE file = CreateFileW(pathIn(program, kMidiInput).c_str(), FILE_APPEND_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, lines.data(), DWORD(lines.size()), &written, nullptr);
+    CloseHandle(file);
 }
 
 }  // namespace driver

@@ -144,12 +144,27 @@ bool waitForSoundingEnd(const Program& program, size_t index, DWORD timeoutMs) {
     }, timeoutMs);
 }
 
-bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeoutMs) {
+namespace {
+
+template <class Action> bool repeatUntilSounding(const Program& program, size_t index, DWORD timeoutMs, Action act) {
     constexpr DWORD kRetryMs = 500;
     return waitFor([&] {
-        rightClick(program.window, 600, 240);
+        act();
         return waitFor([&] { return soundingsOf(program).size() > index; }, kRetryMs);
     }, timeoutMs);
+}
+
+}  // namespace
+
+bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeoutMs) {
+    return repeatUntilSounding(program, index, timeoutMs, [&] { rightClick(program.window, 600, 240); });
+}
+
+bool pedalUntilSounding(const Program& program, size_t index, DWORD timeoutMs) {
+    constexpr int kControlChange = 0xB0, kSustainPedal = 64;
+    return repeatUntilSounding(program, index, timeoutMs, [&] {
+        playMidi(program, {midiMessage(kControlChange, kSustainPedal, 127), midiMessage(kControlChange, kSustainPedal, 0)});
+    });
 }
 
 POINT keyPoint(int stageIndex, int note) {

@@ -184,10 +184,15 @@ bool start(Program& program, const MidiSettings& midi) {
     const std::wstring midiLog = join(program.folder, kMidiLog), helpLog = join(program.folder, kHelpLog);
     DeleteFileW(midiLog.c_str());
     DeleteFileW(helpLog.c_str());
+    const std::wstring midiInput = join(program.folder, kMidiInput);
+    DeleteFileW(midiInput.c_str());
     std::vector<std::wstring> settings = {
         L"VARLO_MIDI_LOG=" + midiLog,
         L"VARLO_MIDI_DEVICES=" + std::to_wstring(midi.deviceCount),
         L"VARLO_MIDI_OPEN_ERROR=" + std::to_wstring(midi.openError),
+        L"VARLO_MIDI_IN_DEVICES=" + std::to_wstring(midi.inputCount),
+        L"VARLO_MIDI_IN_OPEN_ERROR=" + std::to_wstring(midi.inputOpenError),
+        L"VARLO_MIDI_INPUT=" + midiInput,
         L"VARLO_HELP_LOG=" + helpLog,
     };
     if (!midi.errorText.empty()) settings.push_back(L"VARLO_MIDI_ERROR_TEXT=" + midi.errorText);

@@ -1,5 +1,6 @@
 // Whole games played through the window: the question's notes read from the
-// MIDI log, its keys marked with left clicks and confirmed with a right click,
+// MIDI log, its keys marked with left clicks and confirmed with a right click
+// (or played on the MIDI double's keyboard and confirmed with its pedal),
 // and what follows checked pixel for pixel: pink marks, green answer keys, the
 // verdict over the dimmed keyboard, the status boxes and the stage's end.
 #include <windows.h>
@@ -163,12 +164,19 @@ protected:
                            << differences(screen, kMessageLeft, kMessageTop, expected, kHintLineRow) << " pixels";
     }
 
-    // Marks the keys with left clicks and waits until each is pink.
-    void mark(int stageIndex, const std::vector<int>& notes) {
+    // Marks the keys with left clicks, or plays them as one chord on the MIDI
+    // keyboard (on any channel: the last on channel 10), and waits until each is pink.
+    void mark(int stageIndex, const std::vector<int>& notes, bool onKeyboard = false) {
+        std::vector<uint32_t> chord;
         for (int note : notes) {
             const POINT at = driver::keyPoint(stageIndex, note);
-            driver::leftClick(program.window, at.x, at.y);
+            if (onKeyboard) {
+                chord.push_back(driver::midiMessage(note == notes.back() ? 0x99 : 0x90, note, 100));
+            } else {
+                driver::leftClick(program.window, at.x, at.y);
+            }
         }
+        if (onKeyboard) driver::playMidi(program, chord);
         driver::Capture screen;
         const bool pink = driver::waitForScreen(program.window, screen, [&](const driver::Capture& c) {
             for (int note : notes)
@@ -183,9 +191,12 @@ protected:
     // then the verdict is drawn over the dimmed keyboard and, if `box` is
     // given, that box is redrawn with `boxText`; nothing else changes.
     void confirmAndJudge(int stageIndex, const driver::Sounding& question, const std::vector<int>& marked,
-                         const wchar_t* verdict, const StatusBox* box, const std::wstring& boxText) {
+                         const wchar_t* verdict, const StatusBox* box, const std::wstring& boxText,
+                         bool byPedal = false) {
         const size_t judging = sounds().size();
-        ASSERT_TRUE(driver::rightClickUntilSounding(program, judging, kQuestionTimeoutMs)) << "the right click was not taken";
+        ASSERT_TRUE(byPedal ? driver::pedalUntilSounding(program, judging, kQuestionTimeoutMs)
+                            : driver::rightClickUntilSounding(program, judging, kQuestionTimeoutMs))
+            << "the confirmation was not taken";
 
         driver::Capture before;
         const bool green = driver::waitForScreen(program.window, before, [&](const driver::Capture& c) {
@@ -230,9 +241,11 @@ protected:
     }
 };
 
-TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndEndsInTheCelebration) {
+TEST_F(GamePlay, APerfectDigestGameAtStageEightPlayedOnAMidiKeyboardScoresSixtyFourAnOrderAndEndsInTheCelebration) {
     constexpr int kStageIndex = 7;
-    const HWND window = launch();
+    driver::MidiSettings midi;
+    midi.inputCount = 1;
+    const HWND window = launch(midi);
     ASSERT_NE(window, nullptr);
     driver::command(window, IDM_STAGE_1 + kStageIndex);
 
@@ -244,9 +257,21 @@ TEST_F(GamePlay, APerfectDigestGameAtStageEightScoresSixtyFourAnOrderAndEndsInTh
         ASSERT_GE(question.notes.size(), 2u);
         ASSERT_LE(question.notes.size(), 6u);
         expectBoxes(8, order, 3, 64 * (order - 1));
-        ASSERT_NO_FATAL_FAILURE(mark(kStageIndex, question.notes));
-        ASSERT_NO_FATAL_FAILURE(
-            confirmAndJudge(kStageIndex, question, question.notes, L"正解！", &kScoreBox, scoreText(64 * order)));
+        if (order == 1) {
+            expectHint(L"\n右クリックでもう一度再生");  // waiting for the answer, nothing marked
+            // None of these marks a key or replays: a note-off and a note-on of
+            // velocity 0 of the first note (a mark would be undone by the chord
+            // below), notes just outside the keyboard (a mark would be a miss),
+            // the pedal short of half-way down, and another controller.
+            const int first = question.notes[0];
+            driver::playMidi(program, {driver::midiMessage(0x80, first, 64), driver::midiMessage(0x90, first, 0),
+                                       driver::midiMessage(0x90, 23, 100), driver::midiMessage(0x90, 96, 100),
+                                       driver::midiMessage(0xB0, 64, 63), driver::midiMessage(0xB0, 1, 127)});
+        }
+        ASSERT_NO_FATAL_FAILURE(mark(kStageIndex, question.notes, true));
+        EXPECT_EQ(sounds().size(), next + 1) << "the question was replayed";
+        ASSERT_NO_FATAL_FAILURE(confirmAndJudge(kStageIndex, question, question.notes, L"正解！", &kScoreBox,
+                                                scoreText(64 * order), true));
         next += 2;  // the question and its judging sound
     }
 
@@ -312,7 +337,10 @@ TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {
 
 TEST_F(GamePlay, ThreeReplaysThenTheFourthRightClickJudgesTheEmptyAnswerAsAMiss) {
     constexpr int kStageIndex = 0;
-    const HWND window = launch();
+    driver::MidiSettings midi;  // a MIDI keyboard that cannot be opened changes nothing
+    midi.inputCount = 1;
+    midi.inputOpenError = 4;    // MMSYSERR_ALLOCATED: in use by another program
+    const HWND window = launch(midi);
     ASSERT_NE(window, nullptr);
     driver::key(window, VK_F2);
 
@@ -334,6 +362,10 @@ TEST_F(GamePlay, ThreeReplaysThenTheFourthRightClickJudgesTheEmptyAnswerAsAMiss)
     const auto all = sounds();
     ASSERT_EQ(all.size(), 5u) << "the question, three replays and the judging sound";
     EXPECT_LT(all[4].offMs - all[4].lastOnMs, 1500.0) << "the judging sound lasts one second";
+    EXPECT_EQ(driver::waitForMessageBox(program, 0), nullptr) << "the keyboard's failure was shown";
+    const auto calls = driver::readWinmmLog(program);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const driver::MidiCall& c) {
+        return c.function.compare(0, 6, "midiIn") == 0; }), 2) << "only asked for and tried to open";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Opening, preparing and closing the MIDI output, seen through the recording
-// double, inside the hold of 1 ms timer resolution.
+// Opening, preparing and closing the MIDI output and the MIDI keyboard, seen
+// through the recording double, inside the hold of 1 ms timer resolution.
 #include <windows.h>
 
 #include <algorithm>
@@ -22,8 +22,10 @@ bool closed(const std::vector<driver::MidiCall>& calls) {
     return !calls.empty() && calls.back().function == "midiOutClose";
 }
 
-TEST_F(MidiTest, OpensDeviceZeroPreparesThePianoAndClosesAtTheEndWithinTheTimerResolution) {
-    const HWND window = launch();
+TEST_F(MidiTest, OpensDeviceZeroPreparesThePianoListensToTheKeyboardAndClosesBothWithinTheTimerResolution) {
+    driver::MidiSettings midi;
+    midi.inputCount = 1;
+    const HWND window = launch(midi);
     ASSERT_NE(window, nullptr);
     driver::close(window);
     long exitCode = -1;
@@ -37,6 +39,12 @@ TEST_F(MidiTest, OpensDeviceZeroPreparesThePianoAndClosesAtTheEndWithinTheTimerR
         "midiOutReset -> 0",
         "midiOutSetVolume 0xFFFFFFFF -> 0",
         "midiOutShortMsg 0x000000C0 -> 0",
+        "midiInGetNumDevs -> 1",
+        "midiInOpen 0 0x00010000 -> 0",  // CALLBACK_WINDOW
+        "midiInStart -> 0",
+        "midiInStop -> 0",
+        "midiInReset -> 0",
+        "midiInClose -> 0",
         "midiOutClose -> 0",
         "timeEndPeriod 1 -> 0",
     };
@@ -56,6 +64,11 @@ TEST_F(MidiTest, WithoutDevicesTheMapperIsOpened) {
     EXPECT_EQ(lines(calls)[0], "midiOutGetNumDevs -> 0");
     EXPECT_EQ(lines(calls)[1], "midiOutOpen -1 -> 0");
     EXPECT_TRUE(closed(calls));
+    // Nor is there a keyboard: its count is asked for, and nothing opened.
+    for (const auto& c : driver::readWinmmLog(program)) {
+        if (c.function.compare(0, 6, "midiIn") != 0) continue;
+        EXPECT_EQ(c.function + " " + c.args, "midiInGetNumDevs -> 0");
+    }
 }
 
 TEST_F(MidiTest, AFailingOpenShowsTheSystemsTextAndEndsWithoutAWindow) {
