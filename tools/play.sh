@@ -15,8 +15,17 @@
 # this script holds open, so it ends with this script, however that ends. It
 # waits for the port the game opens as MIDI device 0 and routes that port to
 # FluidSynth. When the game ends, or Ctrl-C ends this script, it ends the
-# game's Wine (this prefix's wineserver -k), takes the route away and stops
+# game's Wine (this prefix's wineserver -k), takes the routes away and stops
 # FluidSynth. Wine's own messages go to a log in the data folder.
+#
+# The game listens to MIDI input device 0; Wine subscribes its own input port
+# to that port and takes events from it alone. When the game has opened it,
+# this looks for the first MIDI keyboard (a readable sequencer port that is not
+# the System client, Midi Through, a synthesizer or Wine) and says what the
+# player can answer with: the keyboard when it is that port itself, or when it
+# can be connected into the Midi Through port the game listens to; the mouse
+# otherwise. When the game would listen to the very port its own notes go to,
+# it would mark its own question notes: that input is cut off first.
 #
 # VARLO_SEQUENCER names the sequencer device instead of /dev/snd/seq (for tests).
 build=$1
@@ -91,9 +100,31 @@ wine_destination() {
         wine && /Connecting To:/ { sub(/.*Connecting To: */, ""); sub(/[,\[].*/, ""); print; exit }'
 }
 
+# The first readable port of the first MIDI keyboard and the client's name
+# ("20:0 USB Keyboard"); nothing when there is none.
+first_keyboard() {
+    aconnect -i 2>/dev/null | awk -F"'" '
+        /^client / { split($1, w, /[ :]+/); client = w[2]; name = $2
+                     keyboard = client != 0 && tolower(name) !~ /^midi through|synth|timidity|wine/ }
+        keyboard && /^ +[0-9]+ / { split($1, w, " "); print client ":" w[1] " " name; exit }'
+}
+# The port the game listens to and Wine's input port subscribed to it
+# ("14:0 129:1"); nothing while the game has opened no MIDI input.
+wine_input() {
+    aconnect -l 2>/dev/null | awk '/^client / { wine = tolower($0) ~ /wine/; client = $2; sub(/:$/, "", client) }
+        /^ +[0-9]+ / { port = $1 }
+        wine && /Connected From:/ { sub(/.*Connected From: */, ""); sub(/[,\[ ].*/, ""); print $0, client ":" port; exit }'
+}
+# The name of the client of a port ("14:0" -> "Midi Through").
+client_of() {
+    aconnect -l 2>/dev/null | sed -n "s/^client ${1%%:*}: '\([^']*\)'.*/\1/p"
+}
+
 synth=""
 started_synth=""
 route=""
+keys=""
+keys_into=""
 game=""
 work=""
 # Wine writes its own messages in the Japanese locale's code page (CP932), other
@@ -113,13 +144,14 @@ cleanup() {
     [ -n "$game" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null
     [ -n "$game" ] && readable_log "$wine_log.raw" "$wine_log"
     [ -n "$route" ] && aconnect -d "$route" "$synth:0" 2>/dev/null
+    [ -n "$keys" ] && aconnect -d "$keys" "$keys_into" 2>/dev/null
     if [ -n "$started_synth" ]; then
         exec 7>&-   # FluidSynth's shell reads the end of its input and quits
         kill "$started_synth" 2>/dev/null
         wait "$started_synth" 2>/dev/null
     fi
     [ -n "$work" ] && rm -rf "$work"
-    game=""; route=""; started_synth=""; work=""
+    game=""; route=""; keys=""; started_synth=""; work=""
 }
 trap 'cleanup' EXIT
 trap 'exit 130' INT
@@ -172,14 +204,14 @@ game=$!
 
 # The game opens its output at start-up. If that port is not the synthesizer
 # itself, route it there (the usual case is the kernel's "Midi Through").
+destination=""
+for _ in $(seq 150); do
+    destination=$(wine_destination)
+    [ -n "$destination" ] && break
+    kill -0 "$game" 2>/dev/null || break
+    sleep 0.2
+done
 if [ -n "$synth" ]; then
-    destination=""
-    for _ in $(seq 150); do
-        destination=$(wine_destination)
-        [ -n "$destination" ] && break
-        kill -0 "$game" 2>/dev/null || break
-        sleep 0.2
-    done
     case "$destination" in
     "") ;;
     "$synth":*) ;;
@@ -191,6 +223,50 @@ if [ -n "$synth" ]; then
         fi ;;
     esac
 fi
+
+# Right after its output the game opens its input, when there is one.
+connect_keyboard() {
+    input=""
+    for _ in $(seq 10); do
+        input=$(wine_input)
+        [ -n "$input" ] && break
+        kill -0 "$game" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    heard=${input%% *}
+    keyboard=$(first_keyboard)
+    keyboard_port=${keyboard%% *}
+    keyboard_name="${keyboard#* } ($keyboard_port)"
+    if [ -n "$input" ] && [ "$heard" = "$destination" ] && [ "$heard" != "$keyboard_port" ]; then
+        # One port both ways, such as Midi Through, passes the question's notes
+        # back as played keys (a keyboard's own port has a cable each way).
+        if error=$(aconnect -d "$heard" "${input#* }" 2>&1); then
+            say "the game's MIDI input is its own output ($heard, $(client_of "$heard")): it would mark"
+            say "its own question notes, so that input is cut off; answer with the mouse."
+        else
+            echo "make play: the game's MIDI input is its own output ($heard) and cannot be cut off ($error);" >&2
+            echo "make play: the game may mark its own question notes; cut it off by hand: aconnect -d $heard ${input#* }" >&2
+        fi
+    elif [ -z "$keyboard" ]; then
+        say "no MIDI keyboard was found: answer with the mouse (plug one in before make play to play on it)."
+    elif [ -z "$input" ]; then
+        say "the game opened no MIDI input, so $keyboard_name is not heard: answer with the mouse (see $wine_log)."
+    elif [ "$heard" = "$keyboard_port" ]; then
+        say "the game listens to $keyboard_name directly."
+    elif [ "$(client_of "$heard")" = "Midi Through" ]; then
+        if error=$(aconnect "$keyboard_port" "$heard" 2>&1); then
+            keys=$keyboard_port keys_into=$heard
+            say "connected $keyboard_name to the game's MIDI input."
+        elif echo "$error" | grep -qi 'already'; then
+            say "$keyboard_name was already connected to the game's MIDI input."
+        else
+            echo "make play: $keyboard_name cannot be connected to the game's MIDI input ($heard: $error); answer with the mouse." >&2
+        fi
+    else
+        say "the game listens to $heard ($(client_of "$heard")), not to $keyboard_name: answer with the mouse."
+    fi
+}
+connect_keyboard
 wait "$game"
 status=$?
 if [ "$status" -ne 0 ]; then

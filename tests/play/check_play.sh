@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks tools/play.sh (make play): the order of its checks, the data folder,
-# the route, and the end of all it started after the game and after Ctrl-C.
+# the routes (the game's notes to the synthesizer, a MIDI keyboard into the
+# game's input), and the end of all it started after the game and after Ctrl-C.
 # It runs from a copy of the tree's pieces it uses, with a stand-in for
 # tools/install-deps.sh, and stand-ins on PATH for cmake, wine, wineboot,
 # wineserver, aconnect, pactl and fluidsynth (tests/wine/make-prefix.sh is the
@@ -25,6 +26,7 @@ lacks() { ! grep -q -- "$2" "$1"; }
 line_of() { n=$(grep -n -- "$2" "$1" | head -n 1 | cut -d: -f1); echo "${n:-0}"; }
 alive() { [ -n "$1" ] && kill -0 "$1" 2>/dev/null; }
 gone() { [ -n "$1" ] && ! kill -0 "$1" 2>/dev/null; }
+eventually() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }  # within 10 s
 before() { a=$(line_of "$1" "$2"); b=$(line_of "$1" "$3"); [ "$a" -gt 0 ] && [ "$b" -gt "$a" ]; }
 
 # A copy of the tree's pieces play.sh runs, with install-deps.sh standing in.
@@ -61,7 +63,8 @@ echo "wineserver $* prefix=$WINEPREFIX" >>"$log"
 if [ "$1" = -k ] && [ -f "$state/wine" ]; then kill "$(cat "$state/wine")"; rm -f "$state/wine"; fi
 EOF
 # The game runs until the test writes its exit status into state/quit; while it
-# runs, Wine's ALSA client is connected to Midi Through.
+# runs, Wine's ALSA client is connected to Midi Through, and its input port to
+# the port named in state/input.
 stand_in wine <<'EOF'
 if [ "$1" = regedit ]; then echo "wine regedit prefix=$WINEPREFIX" >>"$log"; exit 0; fi
 echo "wine $* prefix=$WINEPREFIX cwd=$(pwd)" >>"$log"
@@ -74,14 +77,18 @@ exit "$(cat "$state/quit")"
 EOF
 stand_in aconnect <<'EOF'
 case $1 in
--l) echo "client 14: 'Midi Through' [type=kernel]"
+-l|-i) printf "client 0: 'System' [type=kernel]\n    0 'Timer'\n"
+    echo "client 14: 'Midi Through' [type=kernel]"
     echo "    0 'Midi Through Port-0'"
+    echo "    1 'Midi Through Port-1'"
+    [ -f "$state/keyboard" ] && printf "client 20: 'USB Keyboard' [type=kernel,card=1]\n    0 'USB Keyboard MIDI 1'\n"
     [ -f "$state/other-synth" ] && echo "client 130: 'TiMidity' [type=user,pid=1]"
     synth=$(cat "$state/synth" 2>/dev/null) && echo "client 128: 'FLUID Synth ($synth)' [type=user,pid=$synth]"
     if [ -f "$state/wine" ]; then
         echo "client 129: 'WINE midi driver' [type=user,pid=1]"
         echo "    0 'WINE ALSA Output #0'"
         printf '\tConnecting To: 14:0\n'
+        [ -f "$state/input" ] && printf "    1 'WINE ALSA Input'\n\tConnected From: %s\n" "$(cat "$state/input")"
     fi ;;
 -d) echo "aconnect unroute $2 $3" >>"$log" ;;
 *)  echo "aconnect route $1 $2" >>"$log" ;;
@@ -170,6 +177,7 @@ check "nothing was installed or built before the checks" [ ! -s "$log" ]
 # ranking of an earlier game in the build tree brought along.
 reset
 mkdir -p "$build/bin" && echo "old ranking" >"$build/bin/VARLO.DAT"
+touch "$state/keyboard" && echo 14:1 >"$state/input"
 data=$HOME/.local/share/varlo
 play 1
 wait_for "$state/wine"
@@ -189,6 +197,8 @@ check "FluidSynth has no server" lacks "$log" '^fluidsynth.* \(-[a-zA-Z]*s\|--se
 check "FluidSynth keeps its shell" lacks "$log" '^fluidsynth.* \(-[a-zA-Z]*i\|--no-shell\)\( \|$\)'
 check "FluidSynth's shell reads a fifo" has "$log" '^fluidsynth reads a fifo'
 check "the game's port is routed to FluidSynth" has "$log" '^aconnect route 14:0 128:0$'
+check "the keyboard is named" eventually has "$scratch/out" 'connected USB Keyboard (20:0)'
+check "the keyboard is routed into the game's input" has "$log" '^aconnect route 20:0 14:1$'
 synth=$(cat "$state/synth" 2>/dev/null)
 check "the ranking's place is said" has "$scratch/out" "$data/VARLO.DAT"
 check "make help is mentioned once" [ "$(grep -c 'make help' "$scratch/out")" = 1 ]
@@ -197,6 +207,7 @@ wait "$session"
 check "a game that ends ends make play with 0" [ $? = 0 ]
 check "the prefix's wineserver is ended" has "$log" "^wineserver -k prefix=$data/wineprefix\$"
 check "the route is taken away" has "$log" '^aconnect unroute 14:0 128:0$'
+check "the keyboard's route is taken away" has "$log" '^aconnect unroute 20:0 14:1$'
 check "FluidSynth ends" gone "$synth"
 check "nothing is left running" session_ended "$session"
 
@@ -206,6 +217,7 @@ reset
 export XDG_DATA_HOME="$scratch/xdg"
 data=$XDG_DATA_HOME/varlo
 mkdir -p "$data" && echo "exe 0" >"$data/VARLO.EXE" && echo "kept ranking" >"$data/VARLO.DAT"
+echo 14:1 >"$state/input"
 if [ -n "$real_fluidsynth" ]; then play 2 "$scratch/real:$path"; else play 2; fi
 wait_for "$state/wine"
 check "the game started" [ -f "$state/wine" ]
@@ -216,6 +228,7 @@ check "the game runs from \$XDG_DATA_HOME/varlo" has "$log" "^wine $data/VARLO.E
 synth=$(cat "$state/synth" 2>/dev/null)
 check "FluidSynth stays up" alive "$synth"
 check "nothing listens on a socket" [ -z "$(listening_in_session "$session")" ]
+check "without a keyboard the mouse is the way to answer" eventually has "$scratch/out" 'no MIDI keyboard was found'
 # A second make play at the same time is refused.
 STAMP=3 PATH=$path sh "$tree/tools/play.sh" "$build" >/dev/null 2>"$scratch/err2"
 check "a second game at once is refused" has "$scratch/err2" 'already being played'
@@ -239,6 +252,16 @@ check "no FluidSynth is started beside it" lacks "$log" '^fluidsynth'
 check "the failure names Wine's log" has "$scratch/err" "$data/wine.log"
 check "Wine's log holds Wine's messages" has "$data/wine.log" "a message of Wine's own"
 check "Wine's log is in UTF-8" has "$data/wine.log" 'ゲーム'
+
+# 5. The game's input is its own output, Midi Through: it is cut off, with no keyboard routed in.
+reset
+touch "$state/keyboard" && echo 14:0 >"$state/input"
+play 5
+wait_for "$state/wine"
+check "the game's own notes cannot reach its input" eventually has "$log" '^aconnect unroute 14:0 129:1$'
+check "the keyboard is not routed into Midi Through" lacks "$log" '^aconnect route 20:0'
+echo 0 >"$state/quit"
+wait "$session"
 
 echo "play.sh: $passed passed, $failed failed"
 [ "$failed" = 0 ]
