@@ -11,10 +11,8 @@
 //     VARLO_MIDI_ERROR_TEXT  what midiOutGetErrorText gives
 //     VARLO_MIDI_IN_DEVICES  what midiInGetNumDevs reports (default 0)
 //     VARLO_MIDI_IN_OPEN_ERROR  non-zero: midiInOpen fails with this code
-//     VARLO_MIDI_INPUT       the keyboard's script: while the input is started,
-//                            each line appended to this file, a packed short
-//                            message in hex, comes to the window given to
-//                            midiInOpen as MM_MIM_DATA, as a keyboard's would
+//     VARLO_MIDI_INPUT       the keyboard's script: each line appended to it, a
+//                            packed short message in hex, comes as MM_MIM_DATA
 #define _WINMM_  // these definitions are the exports, not imports
 #include <windows.h>
 #include <mmsystem.h>
@@ -36,13 +34,14 @@ UINT inputCount = 0;
 MMRESULT inputOpenError = MMSYSERR_NOERROR;
 wchar_t inputScript[MAX_PATH * 2] = L"";
 
-// The open input: the window its messages go to, and the thread that reads the script.
+// The open input, one at a time, used by the thread that opened it alone.
 HMIDIIN input = nullptr;
 HWND inputWindow = nullptr;
-HANDLE inputThread = nullptr;
-volatile LONG inputStarted = 0, inputClosing = 0;
+UINT_PTR inputTimer = 0;
+bool inputStarted = false;
+long scriptRead = 0;
 
-// Handles given out by midiOutOpen and not yet closed. A call on any other
+// Handles given out by midiOutOpen and midiInOpen and not yet closed. A call on any other
 // handle fails as the system's would, so use after close shows in the log.
 constexpr uintptr_t kHandleBase = 0x4D490000;
 constexpr int kMaxOpen = 16;
@@ -82,28 +81,23 @@ uintptr_t newHandle() {
     return 0;
 }
 
-// The keyboard: every 5 ms, the lines added to the script since, each posted
-// while the input is started and dropped while it is stopped.
-DWORD WINAPI playScript(void*) {
-    long consumed = 0;
-    while (InterlockedCompareExchange(&inputClosing, 0, 0) == 0) {
-        Sleep(5);
-        FILE* script = _wfopen(inputScript, L"rb");
-        if (script == nullptr) continue;
-        std::fseek(script, consumed, SEEK_SET);
-        char line[32];
-        while (std::fgets(line, sizeof line, script) != nullptr && std::strchr(line, '\n') != nullptr) {
-            consumed = std::ftell(script);
-            if (InterlockedCompareExchange(&inputStarted, 0, 0) == 0) continue;
-            const DWORD message = std::strtoul(line, nullptr, 16);
-            const BOOL posted = PostMessageW(inputWindow, MM_MIM_DATA, WPARAM(input), LPARAM(message));
-            char text[64];
-            std::snprintf(text, sizeof text, "MM_MIM_DATA 0x%08lX -> %d", static_cast<unsigned long>(message), posted);
-            logCall(text);
-        }
-        std::fclose(script);
+// The keyboard, every 5 ms on the opening thread: the lines added to the
+// script since, posted to the window while the input is started, dropped while stopped.
+void CALLBACK playScript(HWND, UINT, UINT_PTR, DWORD) {
+    FILE* script = _wfopen(inputScript, L"rb");
+    if (script == nullptr) return;
+    std::fseek(script, scriptRead, SEEK_SET);
+    char line[32];
+    while (std::fgets(line, sizeof line, script) != nullptr && std::strchr(line, '\n') != nullptr) {
+        scriptRead = std::ftell(script);
+        if (!inputStarted) continue;
+        const DWORD message = std::strtoul(line, nullptr, 16);
+        char text[64];
+        std::snprintf(text, sizeof text, "MM_MIM_DATA 0x%08lX", static_cast<unsigned long>(message));
+        logCall(text);
+        PostMessageW(inputWindow, MM_MIM_DATA, WPARAM(input), LPARAM(message));
     }
-    return 0;
+    std::fclose(script);
 }
 
 // Call with stateLock held.
@@ -129,6 +123,12 @@ MMRESULT handleCall(const char* function, const void* handle, bool closes) {
     logCall(text);
     LeaveCriticalSection(&stateLock);
     return result;
+}
+
+// Start, stop and reset: whether the keyboard's messages come or are dropped.
+MMRESULT inputCall(const char* function, HMIDIIN handle, bool started) {
+    if (handle == input) inputStarted = started;
+    return handleCall(function, handle, false);
 }
 
 MMRESULT valueCall(const char* function, HMIDIOUT handle, DWORD value) {
@@ -230,51 +230,29 @@ UINT WINAPI midiInGetNumDevs(void) {
     return inputCount;
 }
 
-// One input at a time, enough for the program; its callback must be a window.
 MMRESULT WINAPI midiInOpen(LPHMIDIIN handle, UINT device, DWORD_PTR callback, DWORD_PTR, DWORD flags) {
-    EnterCriticalSection(&stateLock);
-    MMRESULT result = inputOpenError;
-    const bool usable = handle != nullptr && flags == CALLBACK_WINDOW && IsWindow(HWND(callback));
-    if (result == MMSYSERR_NOERROR && !usable) result = MMSYSERR_INVALPARAM;
-    if (result == MMSYSERR_NOERROR && device >= inputCount) result = MMSYSERR_BADDEVICEID;
-    if (result == MMSYSERR_NOERROR && input != nullptr) result = MMSYSERR_ALLOCATED;
+    const MMRESULT result = inputOpenError;
     if (result == MMSYSERR_NOERROR) {
+        EnterCriticalSection(&stateLock);
         input = *handle = HMIDIIN(newHandle());
-        inputWindow = HWND(callback);
-        inputClosing = 0;
-        inputThread = CreateThread(nullptr, 0, playScript, nullptr, 0, nullptr);
-        PostMessageW(inputWindow, MM_MIM_OPEN, WPARAM(input), 0);
+        LeaveCriticalSection(&stateLock);
+        inputWindow = HWND(callback);  // the log shows that flags say CALLBACK_WINDOW
+        inputTimer = SetTimer(nullptr, 0, 5, playScript);
     }
     char text[96];
     std::snprintf(text, sizeof text, "midiInOpen %d 0x%08lX -> %u", int(device), static_cast<unsigned long>(flags),
                   unsigned(result));
     logCall(text);
-    LeaveCriticalSection(&stateLock);
     return result;
 }
 
-MMRESULT WINAPI midiInStart(HMIDIIN handle) {
-    if (handle == input) InterlockedExchange(&inputStarted, 1);
-    return handleCall("midiInStart", handle, false);
-}
-
-MMRESULT WINAPI midiInStop(HMIDIIN handle) {
-    if (handle == input) InterlockedExchange(&inputStarted, 0);
-    return handleCall("midiInStop", handle, false);
-}
-
-MMRESULT WINAPI midiInReset(HMIDIIN handle) {  // stops it too; there are no buffers to give back
-    if (handle == input) InterlockedExchange(&inputStarted, 0);
-    return handleCall("midiInReset", handle, false);
-}
+MMRESULT WINAPI midiInStart(HMIDIIN handle) { return inputCall("midiInStart", handle, true); }
+MMRESULT WINAPI midiInStop(HMIDIIN handle) { return inputCall("midiInStop", handle, false); }
+MMRESULT WINAPI midiInReset(HMIDIIN handle) { return inputCall("midiInReset", handle, false); }
 
 MMRESULT WINAPI midiInClose(HMIDIIN handle) {
     if (handle == input && input != nullptr) {
-        InterlockedExchange(&inputStarted, 0);
-        InterlockedExchange(&inputClosing, 1);
-        WaitForSingleObject(inputThread, INFINITE);
-        CloseHandle(inputThread);
-        PostMessageW(inputWindow, MM_MIM_CLOSE, WPARAM(input), 0);
+        KillTimer(nullptr, inputTimer);
         input = nullptr;
     }
     return handleCall("midiInClose", handle, true);

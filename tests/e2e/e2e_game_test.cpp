@@ -169,10 +169,10 @@ protected:
     void mark(int stageIndex, const std::vector<int>& notes, bool onKeyboard = false) {
         std::vector<uint32_t> chord;
         for (int note : notes) {
-            const POINT at = driver::keyPoint(stageIndex, note);
             if (onKeyboard) {
                 chord.push_back(driver::midiMessage(note == notes.back() ? 0x99 : 0x90, note, 100));
             } else {
+                const POINT at = driver::keyPoint(stageIndex, note);
                 driver::leftClick(program.window, at.x, at.y);
             }
         }
