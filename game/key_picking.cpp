@@ -5,11 +5,13 @@
 #include "game/game_state.h"
 #include "game/input_rules.h"
 
-namespace {
+void pickKey(Window window, unsigned x, unsigned y) {
+    Key key;
+    if (hitKey(session.stageIndex, x, y, key)) pickNote(window, keyNote(key));
+}
 
-// Marks or unmarks the key of `note` in the stage's layout; notes outside the
-// stage's range change nothing, not even GameState.
-void toggleMark(Window window, int32_t stage, int note) {
+// Notes outside the stage's range change nothing, not even GameState.
+void pickNote(Window window, int note) {
     if (note < session.lowNote || note > session.highNote || note < 0 || note >= kMidiNoteCount) return;
     const Key key = noteKey(note);
 
@@ -24,19 +26,8 @@ void toggleMark(Window window, int32_t stage, int note) {
         madeBrush = true;
     }
     gameState = kStateHintDue;
-    fillKey(key, stage, brush);
+    fillKey(key, session.stageIndex, brush);
     if (madeBrush) deleteBrush(brush);
     presentCanvas(window, 0, 0);
 }
 
-}  // namespace
-
-void pickKey(Window window, unsigned x, unsigned y) {
-    const int32_t stage = session.stageIndex;
-    Key key;
-    if (hitKey(stage, x, y, key)) toggleMark(window, stage, keyNote(key));
-}
-
-void pickNote(Window window, int note) {
-    toggleMark(window, session.stageIndex, note);
-}
