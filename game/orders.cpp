@@ -80,10 +80,7 @@ void presentQuestion(Window window) {
     playQuestion(kQuestionSoundMs);
 }
 
-void judgeAnswer(Window window) {
-    // The successor the game thread stored (kStateStageCleared or
-    // kStateNextQuestion); only it gives way to kStateResults.
-    const int32_t successor = gameState;
+void judgeAnswer(Window window, int32_t successor) {
     const int stage = session.stageIndex;
     const int noteCount = session.noteCount;
     const int shown = noteCount < 0 ? 0 : noteCount > kMaxQuestionNotes ? kMaxQuestionNotes : noteCount;
@@ -117,7 +114,7 @@ void judgeAnswer(Window window) {
         ++session.missTotal;
         if (++session.stageMisses > kMissesAllowed) {
             // Game over; the misses box keeps showing none left.
-            replaceGameState(successor, kStateResults);
+            if (successor != kNoSuccessor) replaceGameState(successor, kStateResults);
         } else {
             drawMissesBox();
         }
@@ -125,11 +122,11 @@ void judgeAnswer(Window window) {
     presentCanvas(window, 0, 0);
 }
 
-void clearStage(Window window) {
+void clearStage(Window window, bool successorStored) {
     std::wstring message = L"ステージ" + std::to_wstring(session.stageIndex + 1) + L"を" +
                            (session.stageMisses == 0 ? L"パーフェクトで" : L"") + L"クリアした。";
     if (++session.stageIndex >= kStageCount) {
-        replaceGameState(kStateNextQuestion, kStateCelebration);
+        if (successorStored) replaceGameState(kStateNextQuestion, kStateCelebration);
     } else {
         message += L"\nでは，次のステージに進む。";
         session.orderIndex = 0;

@@ -12,11 +12,19 @@ extern const wchar_t* const instructionTexts[kStageCount];
 // When the keyboard cannot be drawn it returns with no question and kStateNextQuestion,
 // so the game thread tries again.
 void presentQuestion(Window window);
-// Shows the right keys and the verdict and counts a point gain or a miss; the
-// fourth miss of a stage ends the game (kStateResults).
-void judgeAnswer(Window window);
-// Announces the cleared stage and moves on to the next one, or to the celebration.
-void clearStage(Window window);
+// The successor a step's caller did not store, because a request (a new game,
+// the quit) took its place in GameState first.
+constexpr int32_t kNoSuccessor = -1;
+
+// Shows the right keys and the verdict and counts a point gain or a miss. The
+// fourth miss of a stage ends the game: kStateResults replaces `successor`, the
+// state the game thread stored before the step, while GameState still holds it.
+// With kNoSuccessor a request was stored instead, and it stays.
+void judgeAnswer(Window window, int32_t successor);
+// Announces the cleared stage and moves on to the next one, or to the
+// celebration, which replaces the kStateNextQuestion the game thread stored
+// before the step when `successorStored`; a request stored instead stays.
+void clearStage(Window window, bool successorStored);
 
 // The four status boxes in the lower left of the question screen.
 void drawStageBox();

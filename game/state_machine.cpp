@@ -37,8 +37,7 @@ int rankingStep(Window window) {
 }
 
 int stageClearedStep(Window window) {
-    replaceGameState(kStateStageCleared, kStateNextQuestion);
-    clearStage(window);
+    clearStage(window, replaceGameState(kStateStageCleared, kStateNextQuestion));
     return kVerdictHoldMs;
 }
 
@@ -61,8 +60,8 @@ int hintStep(Window window) {
 
 int judgeStep(Window window) {
     const int judged = ++session.orderIndex;
-    replaceGameState(kStateJudge, judged >= kOrdersPerStage ? kStateStageCleared : kStateNextQuestion);
-    judgeAnswer(window);
+    const int32_t successor = judged >= kOrdersPerStage ? kStateStageCleared : kStateNextQuestion;
+    judgeAnswer(window, replaceGameState(kStateJudge, successor) ? successor : kNoSuccessor);
     return kVerdictHoldMs;
 }
 

@@ -5,7 +5,7 @@
 #include "tests/unit/fake_world.h"
 
 void presentQuestion(Window) { step("present"); }
-void judgeAnswer(Window) { step("judge"); }
-void clearStage(Window) { step("clear"); }
+void judgeAnswer(Window, int32_t) { step("judge"); }
+void clearStage(Window, bool) { step("clear"); }
 void showResults(Window) { step("results"); }
 void commitEntry() { step("commit"); }

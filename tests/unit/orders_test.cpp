@@ -175,7 +175,7 @@ protected:
 
 TEST_F(Judging, TheMarkedQuestionIsCorrectAndEveryCallComesInItsOrder) {
     ask({64}, {64});
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(verdict(), L"正解！");
     EXPECT_EQ(session.score, 1);
     EXPECT_EQ(session.stageMisses, 0);
@@ -192,7 +192,7 @@ TEST_F(Judging, TheMarkedQuestionIsCorrectAndEveryCallComesInItsOrder) {
 
 TEST_F(Judging, AnExtraMarkIsAMissAndOnlyTheQuestionsKeysTurnGreen) {
     ask({64}, {64, 65});
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(verdict(), L"ミス！");
     EXPECT_EQ(greenKeys(), std::vector<int>{64});
     EXPECT_EQ(session.stageMisses, 1);
@@ -202,28 +202,28 @@ TEST_F(Judging, AnExtraMarkIsAMissAndOnlyTheQuestionsKeysTurnGreen) {
 
     resetWorld();
     ask({48, 55, 60}, {48, 60});  // a missing mark; the unmarked note turns green too
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(verdict(), L"ミス！");
     EXPECT_EQ(greenKeys(), (std::vector<int>{48, 55, 60}));
 
     resetWorld();
     ask({67}, {});  // nothing marked after the replays
     session.replayCount = 3;
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(verdict(), L"ミス！");
     EXPECT_EQ(greenKeys(), std::vector<int>{67});
 }
 
 TEST_F(Judging, PointsGrowWithTheStageAndTheScoreIsRightAligned) {
     ask({40, 52}, {40, 52}, 4);
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(session.score, 25);
     EXPECT_EQ(eventsNamed("box")[0].text, L"得点   25");
 
     resetWorld();
     session.score = 1976;
     ask({30, 31, 32, 33, 34, 35}, {30, 31, 32, 33, 34, 35}, 7);
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(session.score, 2040);
     EXPECT_EQ(eventsNamed("box")[0].text, L"得点 2040");
 }
@@ -232,7 +232,7 @@ TEST_F(Judging, TheFourthMissOfAStageEndsTheGameWithoutRedrawingTheBox) {
     session.stageMisses = 2;
     session.missTotal = 5;
     ask({60}, {61});
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(eventsNamed("box")[0].text, L"ミス残り0回");
     EXPECT_EQ(gameState, kStateNextQuestion);
 
@@ -242,7 +242,7 @@ TEST_F(Judging, TheFourthMissOfAStageEndsTheGameWithoutRedrawingTheBox) {
     session.stageMisses = 3;
     session.missTotal = 6;
     ask({60}, {61});
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateStageCleared);
     EXPECT_EQ(gameState, kStateResults);
     EXPECT_TRUE(eventsNamed("box").empty());
     EXPECT_EQ(session.missTotal, 7);
@@ -273,11 +273,31 @@ TEST_F(Judging, ANewGameAskedForDuringTheLastJudgementOfAStageBeginsClean) {
     }
 }
 
+// The loop read `state`; the UI thread then stored a start request before the
+// step stored its successor. The request survives every step, also those that
+// would end the game here: a fourth miss, and the last stage cleared.
+TEST_F(Judging, ARequestStoredBetweenTheReadAndTheSuccessorSurvives) {
+    for (int32_t state : {kStateTitle, kStateRanking, kStateStageCleared, kStateHintDue, kStateJudge, kStateResults,
+                          kStateNameEntered}) {
+        SCOPED_TRACE(state);
+        resetWorld();
+        session.stageMisses = 3;
+        ask({60}, {61}, kStageCount - 1);
+        gameState = kStateNextQuestion;
+        runStep(nullptr, state);
+        EXPECT_EQ(gameState.load(), kStateNextQuestion);
+    }
+    // A screen whose successor was refused is not held.
+    resetWorld();
+    gameState = kStateNextQuestion;
+    EXPECT_EQ(runStep(nullptr, kStateTitle), 0);
+}
+
 TEST_F(Judging, AQuitStoredDuringTheJudgementIsNotOverwritten) {
     session.stageMisses = 3;
     ask({60}, {});
     world.bodies["verdict"] = [] { gameState = kStateQuit; };
-    judgeAnswer(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(gameState, kStateQuit);
 }
 
@@ -288,7 +308,7 @@ TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
     session.orderIndex = 10;
     session.score = 40;
     session.missTotal = 2;
-    clearStage(nullptr);
+    clearStage(nullptr, true);
     EXPECT_EQ(world.steps(), (std::vector<std::string>{"panel", "type"}));
     EXPECT_EQ(world.events[0].value, 248 << 16 | 165);
     EXPECT_EQ(world.events[1].text, L"ステージ2をパーフェクトでクリアした。\nでは，次のステージに進む。");
@@ -301,7 +321,7 @@ TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
     resetWorld();
     gameState = kStateNextQuestion;
     session.stageMisses = 3;
-    clearStage(nullptr);
+    clearStage(nullptr, true);
     EXPECT_EQ(world.events[1].text, L"ステージ1をクリアした。\nでは，次のステージに進む。");
     EXPECT_EQ(session.stageMisses, 0);
 }
@@ -309,7 +329,7 @@ TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
 TEST_F(Orders, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
     session.stageIndex = 7;
     session.orderIndex = 10;
-    clearStage(nullptr);
+    clearStage(nullptr, true);
     EXPECT_EQ(world.events[1].text, L"ステージ8をパーフェクトでクリアした。");
     EXPECT_EQ(session.stageIndex, 8);
     EXPECT_EQ(gameState, kStateCelebration);
@@ -318,7 +338,7 @@ TEST_F(Orders, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
     gameState = kStateNextQuestion;
     session.stageIndex = 7;
     session.stageMisses = 1;
-    clearStage(nullptr);
+    clearStage(nullptr, true);
     EXPECT_EQ(world.events[1].text, L"ステージ8をクリアした。");
     EXPECT_EQ(gameState, kStateCelebration);
 }

@@ -161,24 +161,6 @@ TEST_F(StateMachine, HintLineOffersTheReplayUntilAKeyIsMarkedOrReplaysAreUsedUp)
     EXPECT_EQ(world.events.back().text, L"\n右クリックで確定");
 }
 
-TEST_F(StateMachine, ARequestStoredBetweenTheReadAndTheSuccessorSurvives) {
-    // The loop read `state`; the UI thread then stored a request before the step ran.
-    const int32_t steppedStates[] = {kStateTitle, kStateRanking, kStateStageCleared, kStateHintDue,
-                                     kStateJudge, kStateResults, kStateNameEntered};
-    for (int32_t state : steppedStates) {
-        SCOPED_TRACE(state);
-        resetWorld();
-        session.orderIndex = 0;
-        gameState = kStateNextQuestion;
-        runStep(nullptr, state);
-        EXPECT_EQ(gameState.load(), kStateNextQuestion);
-    }
-    // A screen whose successor was refused is not held.
-    resetWorld();
-    gameState = kStateNextQuestion;
-    EXPECT_EQ(runStep(nullptr, kStateTitle), 0);
-}
-
 TEST_F(StateMachine, SlicedWaitSleepsInHundredsAndStopsOnAChange) {
     gameState = kStateWaitingAnswer;
     slicedWait(1500);
