@@ -122,6 +122,43 @@ TEST_F(InputRules, ARightClickWithAMarkSubmitsInEitherAnsweringState) {
     }
 }
 
+// A MIDI keyboard: a note-on on any channel marks like a left click; velocity 0
+// and notes outside the stage's range change nothing. The pedal answers once per
+// press (crossing 64 upwards), and a press while clicks do not count is used up.
+TEST_F(InputRules, AMidiKeyboardMarksWithNoteOnsAndAnswersOncePerPedalPress) {
+    const auto noteOn = [](uint32_t channel, uint32_t note, uint32_t velocity) {
+        return 0x90 | channel | note << 8 | velocity << 16;
+    };
+    const auto pedal = [](uint32_t value) { return 0xB0 | 64 << 8 | value << 16; };
+    takeMidiInput(nullptr, pedal(0));  // whatever an earlier test left, released
+    session.lowNote = 48;
+    session.highNote = 59;
+    gameState = kStateWaitingAnswer;
+    takeMidiInput(nullptr, noteOn(0, 50, 0));
+    takeMidiInput(nullptr, noteOn(0, 60, 100));
+    takeMidiInput(nullptr, noteOn(0, 47, 100));
+    EXPECT_EQ(firstMarkedKey(), -1);
+    EXPECT_EQ(gameState.load(), kStateWaitingAnswer);
+    takeMidiInput(nullptr, noteOn(9, 59, 1));
+    EXPECT_EQ(firstMarkedKey(), 59);
+    EXPECT_EQ(gameState.load(), kStateHintDue);
+
+    takeMidiInput(nullptr, pedal(64));
+    EXPECT_EQ(gameState.load(), kStateJudge);
+    gameState = kStateWaitingAnswer;
+    takeMidiInput(nullptr, pedal(127));  // still held down: no second answer
+    EXPECT_EQ(gameState.load(), kStateWaitingAnswer);
+    takeMidiInput(nullptr, pedal(63));
+    gameState = kStateTitle;
+    takeMidiInput(nullptr, pedal(64));  // a press while clicks do not count
+    gameState = kStateWaitingAnswer;
+    takeMidiInput(nullptr, pedal(127));
+    EXPECT_EQ(gameState.load(), kStateWaitingAnswer);
+    takeMidiInput(nullptr, pedal(0));
+    takeMidiInput(nullptr, pedal(100));
+    EXPECT_EQ(gameState.load(), kStateJudge);
+}
+
 TEST_F(InputRules, NameCharactersBelongToNameEntryOnly) {
     for (int32_t state = 0; state <= 13; ++state) {
         gameState = state;
