@@ -23,21 +23,27 @@ bool startGameThread(HWND window) {
 }
 
 void stopGameThread() {
-    if (gameThread == nullptr) return;
+    const HANDLE thread = gameThread;
+    if (thread == nullptr) return;
     for (;;) {
         requestQuit();
         // The game thread sends the window a message to place the caret when
         // name entry begins and waits for it; handling sent messages here
         // keeps that from deadlocking.
-        const DWORD woke = MsgWaitForMultipleObjects(1, &gameThread, FALSE, 100, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0) break;
+        const DWORD woke = MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_SENDMESSAGE);
         if (woke == WAIT_OBJECT_0 + 1) {
             MSG message;
             PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            // A message handled there (the session's end during the close, or
+            // the close during the session's end) may have stopped the thread
+            // and closed its handle itself.
+            if (gameThread != thread) return;
+        } else if (woke != WAIT_TIMEOUT) {
+            break;  // ended; a failed wait is never waited on again
         }
     }
-    CloseHandle(gameThread);
     gameThread = nullptr;
+    CloseHandle(thread);
 }
 
 // The save runs on the UI thread; it takes no canvas lock, and the table's

@@ -19,6 +19,7 @@
 namespace {
 std::atomic<int> focusMessagesHandled{0};
 std::atomic<bool> sendingFocus{false};
+std::atomic<bool> holdingRankingScreen{false};
 }  // namespace
 
 char pendingName[16];
@@ -27,11 +28,13 @@ void presentCanvas(Window, int, int) {}
 void clearHintLine() {}
 bool typeText(Window, const wchar_t*) { return true; }
 bool showTitleScreen(Window) { return true; }
-void showRankingScreen(Window) {}
+void showRankingScreen(Window) {
+    while (holdingRankingScreen) Sleep(1);
+}
 void playCelebration(Window, uint32_t&) {}
 void presentQuestion(Window) {}
-void judgeAnswer(Window) {}
-void clearStage(Window) {}
+void judgeAnswer(Window, int32_t) {}
+void clearStage(Window, bool) {}
 void commitEntry() {}
 void removeNameCaret() {}
 void sendMidiMessage(uint32_t) {}
@@ -43,8 +46,20 @@ void showResults(Window window) {
 
 namespace {
 
+// Sent while the window's thread waits in stopGameThread, as the session's end
+// may come during the close: its handler stops the game thread too.
+constexpr UINT kStopAgainMessage = WM_APP + 40;
+ULONGLONG innerStopMs = 0;
+
 LRESULT CALLBACK countingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETFOCUS) ++focusMessagesHandled;
+    if (message == kStopAgainMessage) {
+        const ULONGLONG begin = GetTickCount64();
+        holdingRankingScreen = false;
+        stopGameThread();
+        innerStopMs = GetTickCount64() - begin;
+        return 0;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -76,6 +91,33 @@ TEST(GameThread, StoppingWhileItSendsTheFocusMessageDoesNotDeadlock) {
     // The results step's wait ends within a slice of the 13 stored after it.
     EXPECT_LT(took, 5000u);
     DestroyWindow(window);
+}
+
+// The window's own thread: makes the window, starts the game thread and stops it.
+DWORD WINAPI stopFromAnotherThread(LPVOID made) {
+    const HWND window = makeWindow();
+    static_cast<std::atomic<HWND>*>(made)->store(window);
+    if (window != nullptr && startGameThread(window)) stopGameThread();
+    return 0;
+}
+
+TEST(GameThread, AStopCalledFromAMessageHandledDuringTheStopEndsBoth) {
+    holdingRankingScreen = true;  // the game thread stays in its step until the nested stop
+    gameState = kStateRanking;
+    std::atomic<HWND> window{nullptr};
+    const HANDLE closer = CreateThread(nullptr, 0, stopFromAnotherThread, &window, 0, nullptr);
+    ASSERT_NE(closer, nullptr);
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (window.load() == nullptr && GetTickCount64() < deadline) Sleep(1);
+    ASSERT_NE(window.load(), nullptr);
+    // Handled only inside the outer stop's wait: the window's thread waits nowhere else.
+    DWORD_PTR result = 0;
+    ASSERT_NE(SendMessageTimeoutW(window, kStopAgainMessage, 0, 0, SMTO_NORMAL, 20000, &result), 0);
+    EXPECT_LT(innerStopMs, 1000u);
+    // The outer stop returns too, instead of waiting on the handle the inner one closed.
+    EXPECT_EQ(WaitForSingleObject(closer, 1000), WAIT_OBJECT_0);
+    EXPECT_EQ(gameState.load(), kStateQuit);
+    CloseHandle(closer);
 }
 
 TEST(GameThread, StoppingWithoutAThreadReturnsAtOnce) {
