@@ -35,8 +35,10 @@ extern int32_t windowTop;
 // when it is valid, its window position kept on the work area. Never fails.
 void loadRecords();
 // After a name is entered, at the session's end and at the window's
-// destruction: the window's position into the shared block, the block into
-// the file. A failed write is reported once, until a later save succeeds.
+// destruction: the window's position into the shared block, and the block into
+// the file, where the rows entered since the file was last read join what it
+// holds then (another copy of the game may have written it). A failed write is
+// reported once, until a later save succeeds.
 void saveRecords(HWND window);
 
 // The About box (dialog 604) and its placement.

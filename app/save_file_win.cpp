@@ -40,5 +40,5 @@ void saveRecords(HWND window) {
         windowTop = placement.rcNormalPosition.top;
         storeWindowPosition(windowLeft, windowTop);
     }
-    writeSaveFile(saveFilePath, sharedRecords(), window);
+    saveSharedRecords(saveFilePath, window);
 }

@@ -9,8 +9,17 @@
 // An open file (a file HANDLE in the program); null when none.
 struct DiskFile;
 
-// An existing file, for reading and not shared; null when it cannot be opened.
-DiskFile* openForReading(const wchar_t* path);
+// Why a file could or could not be opened.
+enum class OpenOutcome {
+    opened,
+    missing,  // neither the file nor its folder exists
+    inUse,    // another program holds it in a way that shuts this one out, for now
+    refused,  // it may exist, but cannot be opened (no access, a placeholder that cannot be fetched, ...)
+};
+
+// An existing file for reading, which other readers may read meanwhile; `file`
+// is null unless the outcome is `opened`.
+OpenOutcome openForReading(const wchar_t* path, DiskFile*& file);
 // Its size in bytes; false when the size cannot be had.
 bool fileSize(DiskFile* file, uint64_t& size);
 // Reads up to `count` bytes; `got` tells how many came. False when reading fails.
@@ -24,6 +33,14 @@ bool writeBytes(DiskFile* file, const void* data, size_t count);
 // contents may not all have reached the disk. The file is closed in any case.
 bool finishWriting(DiskFile* file);
 
+// Held open, the file at `path` (made, hidden, when missing) that no other
+// process can open until it is closed, and that goes when it is closed or its
+// process ends. `lock` is null unless the outcome is `opened`.
+OpenOutcome holdLockFile(const wchar_t* path, DiskFile*& lock);
+// A number that no other running copy of the program has: its process id.
+uint32_t thisProcessNumber();
+
+// Closes a file of any kind; does nothing for null.
 void closeFile(DiskFile* file);
 // Puts `source` in the place of `target`, replacing it whole; false when it cannot.
 bool replaceFile(const wchar_t* source, const wchar_t* target);

@@ -13,10 +13,42 @@ DiskFile* fileOf(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? nullptr : reinterpret_cast<DiskFile*>(handle);
 }
 
+// The outcome of a CreateFileW that returned `handle`.
+OpenOutcome outcomeOf(HANDLE handle, DiskFile*& file) {
+    file = fileOf(handle);
+    if (file != nullptr) return OpenOutcome::opened;
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return OpenOutcome::missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return OpenOutcome::inUse;
+    default:
+        return OpenOutcome::refused;
+    }
+}
+
 }  // namespace
 
-DiskFile* openForReading(const wchar_t* path) {
-    return fileOf(CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+OpenOutcome openForReading(const wchar_t* path, DiskFile*& file) {
+    // Shared for reading: a backup program or the search indexer reading the
+    // file at the same moment does not shut the game out, while a writer does.
+    return outcomeOf(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr),
+                     file);
+}
+
+OpenOutcome holdLockFile(const wchar_t* path, DiskFile*& lock) {
+    // Not shared at all, and deleted by the system when the last handle
+    // closes, also when the process is killed.
+    return outcomeOf(CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr),
+                     lock);
+}
+
+uint32_t thisProcessNumber() {
+    return GetCurrentProcessId();
 }
 
 bool fileSize(DiskFile* file, uint64_t& size) {

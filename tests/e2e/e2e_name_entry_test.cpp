@@ -257,4 +257,41 @@ TEST_F(NameEntry, AnEnteredNameIsWrittenAtOnceAndTheFileFollowsTheWindowAtALogof
     EXPECT_STREQ(block.rows[0].name, "Ann");
 }
 
+// Two copies in one folder, both started on the same table: each enters a name
+// after the other has read the file, and both names are kept.
+TEST_F(NameEntry, TwoCopiesInOneFolderKeepBothNames) {
+    ASSERT_NO_FATAL_FAILURE(launchAndLoseIntoNameEntry());
+    driver::Program first = program;
+    struct Ends {
+        driver::Program& program;
+        ~Ends() { driver::terminate(program); }
+    } endsFirst{first};
+    SetWindowPos(first.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    program.process = PROCESS_INFORMATION{};  // the fixture's program becomes the second copy
+    ASSERT_TRUE(driver::start(program));
+    ASSERT_NE(driver::waitForWindow(program), nullptr);
+    SetWindowPos(program.window, nullptr, 640, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    auto savedNames = [&] {
+        PersistentBlock block{};
+        std::vector<std::string> names;
+        if (driver::readSavedBlock(savePath(), block)) {
+            for (int row = 0; row < validRowCount(block); ++row) names.push_back(block.rows[row].name);
+        }
+        return names;
+    };
+    for (wchar_t c : std::wstring(L"Ann\r")) driver::typeChar(first.window, c);
+    EXPECT_TRUE(driver::waitFor([&] { return savedNames() == std::vector<std::string>{"Ann"}; }, kScreenTimeoutMs));
+
+    nextSounding = 0;  // the second copy's log began at its start
+    ASSERT_NO_FATAL_FAILURE(loseAGame());
+    expectTexts(kLostFigures, kFirstPlace, L"", kQuestionTimeoutMs);  // its own table is still empty
+    typeText(L"Bob\r");
+    const std::vector<std::string> both{"Ann", "Bob"};
+    EXPECT_TRUE(driver::waitFor([&] { return savedNames() == both; }, kScreenTimeoutMs));
+    closeAndWait();
+    driver::close(first.window);
+    EXPECT_EQ(driver::waitForExit(first), 0);
+    EXPECT_EQ(savedNames(), both);
+}
+
 }  // namespace

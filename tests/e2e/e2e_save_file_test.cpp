@@ -60,8 +60,36 @@ TEST_F(SaveFileTest, TheFirstRunLeavesTheDefaultTableAndTheWindowsPosition) {
     EXPECT_EQ(rawOf(saved), rawOf(expected));
     // Byte for byte what the default block at that position compresses to.
     EXPECT_EQ(savedFile(), saveFileOf(expected));
-    EXPECT_EQ(GetFileAttributesW(driver::pathIn(program, L"VARLO.DAT.tmp").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "temporary file left";
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(driver::pathIn(program, L"*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        const std::wstring name = found.cFileName;
+        EXPECT_TRUE(name.find(L".tmp") == std::wstring::npos && name.find(L".lock") == std::wstring::npos)
+            << "temporary or lock file left";
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// Another program holds the file, unshared, while the game starts: the game
+// plays with the defaults, and its save at the close keeps the file's rows.
+TEST_F(SaveFileTest, AFileHeldByAnotherProgramAtTheStartKeepsItsRows) {
+    const Bytes file = saveFileOf(playedBlock());
+    makeFolder();
+    ASSERT_TRUE(driver::writeFile(savePath(), file));
+    const HANDLE held = CreateFileW(savePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(driver::start(program));
+    program.window = driver::waitForWindow(program);  // the load has given up by then
+    CloseHandle(held);
+    ASSERT_NE(program.window, nullptr);
+    closeAndWait();
+    PersistentBlock saved{};
+    ASSERT_TRUE(driver::readSavedBlock(savePath(), saved));
+    PersistentBlock expected = playedBlock();
+    expected.windowLeft = saved.windowLeft;
+    expected.windowTop = saved.windowTop;
+    EXPECT_EQ(rawOf(saved), rawOf(expected));
 }
 
 TEST_F(SaveFileTest, ARankingTableSurvivesARunUnchanged) {

@@ -9,19 +9,45 @@
 FileFaults fileFaults;
 std::map<std::wstring, Bytes> diskFiles;
 std::vector<ShownError> shownErrors;
+int locksHeld = 0;
+bool lastReplaceLocked = false;
+long long sleptMs = 0;
 
 // An open file: its path and, for reading, where the next byte comes from.
 struct DiskFile {
     std::wstring path;
     size_t position = 0;
+    bool lock = false;
 };
+
+void sleepMs(int ms) {
+    sleptMs += ms;
+}
 
 void showError(Window owner, const wchar_t* text) {
     if (text != nullptr) shownErrors.push_back({owner, text});
 }
 
-DiskFile* openForReading(const wchar_t* path) {
-    return diskFiles.count(path) == 0 ? nullptr : new DiskFile{path};
+OpenOutcome openForReading(const wchar_t* path, DiskFile*& file) {
+    file = nullptr;
+    if (diskFiles.count(path) == 0) return OpenOutcome::missing;
+    if (fileFaults.openRefused) return OpenOutcome::refused;
+    if (fileFaults.opensInUse != 0) {
+        if (fileFaults.opensInUse > 0) --fileFaults.opensInUse;
+        return OpenOutcome::inUse;
+    }
+    file = new DiskFile{path};
+    return OpenOutcome::opened;
+}
+
+OpenOutcome holdLockFile(const wchar_t* path, DiskFile*& lock) {
+    ++locksHeld;
+    lock = new DiskFile{path, 0, true};
+    return OpenOutcome::opened;
+}
+
+uint32_t thisProcessNumber() {
+    return 4321;
 }
 
 bool fileSize(DiskFile* file, uint64_t& size) {
@@ -62,11 +88,13 @@ bool finishWriting(DiskFile* file) {
 }
 
 void closeFile(DiskFile* file) {
+    if (file != nullptr && file->lock) --locksHeld;
     delete file;
 }
 
 bool replaceFile(const wchar_t* source, const wchar_t* target) {
     const auto moved = diskFiles.find(source);
+    lastReplaceLocked = locksHeld > 0;
     if (fileFaults.replaceFails || moved == diskFiles.end()) return false;
     Bytes bytes = std::move(moved->second);
     diskFiles.erase(moved);

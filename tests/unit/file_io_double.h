@@ -13,6 +13,8 @@
 using Bytes = std::vector<uint8_t>;
 
 struct FileFaults {
+    int opensInUse = 0;     // opens that find the file held by another program; -1: every one
+    bool openRefused = false;
     bool sizeFails = false;
     bool readFails = false;
     long long writeFailsAfter = -1;  // bytes that reach the file before a write fails; -1: none fails
@@ -24,6 +26,11 @@ struct FileFaults {
 extern FileFaults fileFaults;
 // Every file on the disk, by path, with its bytes as written so far.
 extern std::map<std::wstring, Bytes> diskFiles;
+// Lock files held open now, and whether one was held when a file was last replaced.
+extern int locksHeld;
+extern bool lastReplaceLocked;
+// The time slept in all, in milliseconds.
+extern long long sleptMs;
 
 // One error box the code under test asked for.
 struct ShownError {

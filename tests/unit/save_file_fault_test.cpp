@@ -1,11 +1,14 @@
 // The save file when the disk lets it down: a write, flush or replacement that
-// fails must leave the old file whole, and a file that cannot be read gives
-// the defaults and the read message.
+// fails must leave the old file whole, a file that cannot be read gives the
+// defaults and is never replaced unread, and a file another copy of the game
+// wrote meanwhile keeps its rows.
 #include "records/save_file.h"
+#include "records/shared_records.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "tests/unit/file_io_double.h"
 
@@ -37,15 +40,24 @@ protected:
         diskFiles.clear();
         fileFaults = FileFaults{};
         shownErrors.clear();
+        sleptMs = 0;
         PersistentBlock earlier = defaultBlock();
         earlier.rowCount = 3;
         earlier.rows[0].score = 900;
-        writeSaveFile(kSavePath, earlier, kWindow);
+        setSharedRecords(earlier);
+        save();
         ASSERT_TRUE(shownErrors.empty());
         old = diskFiles[kSavePath];
         ASSERT_GT(old.size(), 40u);
         newer.windowLeft = 123;
         newer.windowTop = 77;
+    }
+
+    void save() { saveSharedRecords(kSavePath, kWindow); }
+    // This run's table is `newer`, and a save writes it.
+    void saveNewer() {
+        setSharedRecords(newer);
+        save();
     }
 
     void expectOldFileKeptAfterTheMessage() {
@@ -60,37 +72,39 @@ protected:
 
 TEST_F(SaveFileFaults, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
     fileFaults.writeFailsAfter = 40;
-    writeSaveFile(kSavePath, newer, kWindow);
+    saveNewer();
     expectOldFileKeptAfterTheMessage();
 }
 
 TEST_F(SaveFileFaults, AFlushThatFailsLeavesTheOldFileWhole) {
     fileFaults.flushFails = true;
-    writeSaveFile(kSavePath, newer, kWindow);
+    saveNewer();
     expectOldFileKeptAfterTheMessage();
 }
 
 TEST_F(SaveFileFaults, AReplacementThatFailsLeavesTheOldFileWhole) {
     fileFaults.replaceFails = true;
-    writeSaveFile(kSavePath, newer, kWindow);
+    saveNewer();
     expectOldFileKeptAfterTheMessage();
 }
 
 TEST_F(SaveFileFaults, AfterAFailedSaveTheNextOneSucceedsAndOnlyTheFirstFailureIsReported) {
     fileFaults.writeFailsAfter = 10;
-    writeSaveFile(kSavePath, newer, kWindow);
-    writeSaveFile(kSavePath, newer, kWindow);  // as when the window closes after a failed save of a name
+    saveNewer();
+    save();  // as when the window closes after a failed save of a name
     EXPECT_EQ(shownErrors.size(), 1u);
     fileFaults = FileFaults{};
     shownErrors.clear();
-    writeSaveFile(kSavePath, newer, kWindow);
+    save();
     EXPECT_TRUE(shownErrors.empty());
     PersistentBlock loaded = defaultBlock();
     readSaveFile(kSavePath, loaded);
-    EXPECT_EQ(rawOf(loaded), rawOf(newer));
+    EXPECT_EQ(rawOf(loaded), rawOf(sharedRecords()));
+    EXPECT_EQ(loaded.windowLeft, 123);
+    EXPECT_EQ(loaded.rows[0].score, 900);  // the file's rows, not this run's defaults
     // After a success a new failure is reported again.
     fileFaults.flushFails = true;
-    writeSaveFile(kSavePath, newer, kWindow);
+    save();
     EXPECT_EQ(shownErrors.size(), 1u);
 }
 
@@ -111,6 +125,79 @@ TEST_F(SaveFileFaults, AnUnreadableSizeOrReadGivesTheDefaultsAndTheReadMessage) 
     }
     // The file itself was only read, never touched.
     EXPECT_EQ(diskFiles[kSavePath], old);
+}
+
+// A file another program holds is waited for about a second. Still held, or
+// refused, it gives the defaults silently, and no save replaces it unread.
+TEST_F(SaveFileFaults, AHeldOrRefusedFileIsWaitedForAndNeverReplacedUnread) {
+    fileFaults.opensInUse = 3;
+    PersistentBlock block = defaultBlock();
+    EXPECT_TRUE(readSaveFile(kSavePath, block));
+    EXPECT_EQ(block.rows[0].score, 900);
+    EXPECT_EQ(sleptMs, 3 * kFileInUsePauseMs);
+    for (bool refused : {false, true}) {
+        SCOPED_TRACE(refused ? "refused" : "held");
+        fileFaults = FileFaults{};
+        fileFaults.opensInUse = refused ? 0 : -1;
+        fileFaults.openRefused = refused;
+        sleptMs = 0;
+        shownErrors.clear();
+        block = defaultBlock();
+        EXPECT_FALSE(readSaveFile(kSavePath, block));
+        EXPECT_TRUE(shownErrors.empty());
+        EXPECT_EQ(sleptMs, refused ? 0 : (kFileInUseTries - 1) * kFileInUsePauseMs);
+        setSharedRecords(block);
+        save();
+        EXPECT_EQ(diskFiles[kSavePath], old);
+        ASSERT_EQ(shownErrors.size(), 1u);
+        EXPECT_EQ(shownErrors[0].text, kCannotWrite);
+        fileFaults = FileFaults{};
+        save();  // readable again: its rows stay, not this run's defaults
+    }
+    EXPECT_EQ(shownErrors.size(), 1u);
+    PersistentBlock loaded = defaultBlock();
+    ASSERT_TRUE(readSaveFile(kSavePath, loaded));
+    EXPECT_EQ(loaded.rows[0].score, 900);
+}
+
+// Two copies of the game: each save puts this run's new rows into the file as
+// it is then, under the lock, so the other copy's rows stay.
+TEST_F(SaveFileFaults, ASaveAddsItsNewRowsToWhatAnotherCopyStoredMeanwhile) {
+    PersistentBlock loaded = defaultBlock();
+    ASSERT_TRUE(readSaveFile(kSavePath, loaded));
+    setSharedRecords(loaded);
+    RankingEntry ours = loaded.rows[0];
+    ours.score = 700;
+    std::strcpy(ours.name, "OURS");
+    // The other copy, started on the same file, stores its row first.
+    RankingEntry theirs = ours;
+    theirs.score = 800;
+    std::strcpy(theirs.name, "THEIRS");
+    commitRankingEntry(theirs);
+    storeWindowPosition(5, 5);
+    save();
+    // This copy entered its row meanwhile.
+    setSharedRecords(loaded);
+    commitRankingEntry(ours);
+    storeWindowPosition(123, 77);
+    save();
+    save();  // a second save adds the row no second time
+    EXPECT_TRUE(shownErrors.empty());
+    EXPECT_TRUE(lastReplaceLocked);
+    EXPECT_EQ(locksHeld, 0);
+    PersistentBlock file = defaultBlock();
+    ASSERT_TRUE(readSaveFile(kSavePath, file));
+    std::vector<int> scores;
+    for (const RankingEntry& row : file.rows) scores.push_back(row.score);
+    EXPECT_EQ(scores, (std::vector<int>{900, 800, 700, 40, 30}));
+    EXPECT_EQ(file.windowLeft, 123);
+    EXPECT_EQ(rawOf(sharedRecords()), rawOf(file));  // the ranking screen shows both
+    // A file that went missing meanwhile gets this run's table whole.
+    diskFiles.clear();
+    save();
+    ASSERT_TRUE(readSaveFile(kSavePath, file));
+    EXPECT_EQ(rawOf(file), rawOf(sharedRecords()));
+    EXPECT_EQ(fileNames(), std::vector<std::wstring>{L"VARLO.DAT"});
 }
 
 }  // namespace

@@ -118,14 +118,28 @@ TEST_F(SaveFileWin32, HostileFilesLoadTheDefaultsWithoutAMessage) {
     }
 }
 
-TEST_F(SaveFileWin32, AFileInUseIsPassedOverSilently) {
-    ASSERT_TRUE(writeWholeFile(savePath, saveFileOf(playedBlock())));
-    const HANDLE held = CreateFileW(savePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+// Held by another program, the file gives the defaults silently and is not
+// replaced by them; a program that only reads it, sharing it, shuts nobody out.
+TEST_F(SaveFileWin32, AFileInUseIsPassedOverSilentlyAndNotReplaced) {
+    const Bytes played = saveFileOf(playedBlock());
+    ASSERT_TRUE(writeWholeFile(savePath, played));
+    HANDLE held = CreateFileW(savePath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     loadRecords();
-    CloseHandle(held);
     EXPECT_EQ(rawOf(sharedRecords()), rawOf(defaultBlock()));
     EXPECT_TRUE(shownErrors.empty());
+    saveRecords(window);
+    CloseHandle(held);
+    Bytes file;
+    ASSERT_TRUE(readWholeFile(savePath, file));
+    EXPECT_EQ(file, played);
+    ASSERT_EQ(shownErrors.size(), 1u);
+    EXPECT_EQ(shownErrors[0].text, kCannotWrite);
+
+    held = CreateFileW(savePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    loadRecords();
+    CloseHandle(held);
+    EXPECT_EQ(rawOf(sharedRecords()), rawOf(playedBlock()));
 }
 
 TEST_F(SaveFileWin32, AFolderThatCannotBeWrittenShowsTheMessageOwnedByTheWindow) {
@@ -142,8 +156,9 @@ TEST_F(SaveFileWin32, AFolderThatCannotBeWrittenShowsTheMessageOwnedByTheWindow)
 TEST_F(SaveFileWin32, WhenTheNewFileCannotBeMadeTheOldOneStays) {
     const Bytes old = saveFileOf(playedBlock());
     ASSERT_TRUE(writeWholeFile(savePath, old));
-    // Something else already holds the temporary file's name.
-    ASSERT_TRUE(CreateDirectoryW(pathIn(L"VARLO.DAT.tmp").c_str(), nullptr));
+    // Something else already holds this copy's temporary file name.
+    const std::wstring temporary = L"VARLO.DAT." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    ASSERT_TRUE(CreateDirectoryW(pathIn(temporary.c_str()).c_str(), nullptr));
     setSharedRecords(defaultBlock());
     saveRecords(window);
     ASSERT_EQ(shownErrors.size(), 1u);
