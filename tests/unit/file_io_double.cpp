@@ -31,7 +31,6 @@ void showError(Window owner, const wchar_t* text) {
 OpenOutcome openForReading(const wchar_t* path, DiskFile*& file) {
     file = nullptr;
     if (diskFiles.count(path) == 0) return OpenOutcome::missing;
-    if (fileFaults.openRefused) return OpenOutcome::refused;
     if (fileFaults.opensInUse != 0) {
         if (fileFaults.opensInUse > 0) --fileFaults.opensInUse;
         return OpenOutcome::inUse;

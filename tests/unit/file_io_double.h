@@ -14,7 +14,6 @@ using Bytes = std::vector<uint8_t>;
 
 struct FileFaults {
     int opensInUse = 0;     // opens that find the file held by another program; -1: every one
-    bool openRefused = false;
     bool sizeFails = false;
     bool readFails = false;
     long long writeFailsAfter = -1;  // bytes that reach the file before a write fails; -1: none fails
