@@ -38,6 +38,11 @@ std::wstring padded(int value, size_t width) {
     return digits;
 }
 
+// `next` in place of the successor the game thread stored, unless a request took its place.
+void replaceSuccessor(int32_t successor, int32_t next) {
+    if (successor != kNoSuccessor) replaceGameState(successor, next);
+}
+
 }  // namespace
 
 const wchar_t* const instructionTexts[kStageCount] = {
@@ -114,7 +119,7 @@ void judgeAnswer(Window window, int32_t successor) {
         ++session.missTotal;
         if (++session.stageMisses > kMissesAllowed) {
             // Game over; the misses box keeps showing none left.
-            if (successor != kNoSuccessor) replaceGameState(successor, kStateResults);
+            replaceSuccessor(successor, kStateResults);
         } else {
             drawMissesBox();
         }
@@ -122,11 +127,11 @@ void judgeAnswer(Window window, int32_t successor) {
     presentCanvas(window, 0, 0);
 }
 
-void clearStage(Window window, bool successorStored) {
+void clearStage(Window window, int32_t successor) {
     std::wstring message = L"ステージ" + std::to_wstring(session.stageIndex + 1) + L"を" +
                            (session.stageMisses == 0 ? L"パーフェクトで" : L"") + L"クリアした。";
     if (++session.stageIndex >= kStageCount) {
-        if (successorStored) replaceGameState(kStateNextQuestion, kStateCelebration);
+        replaceSuccessor(successor, kStateCelebration);
     } else {
         message += L"\nでは，次のステージに進む。";
         session.orderIndex = 0;

@@ -16,15 +16,16 @@ void presentQuestion(Window window);
 // the quit) took its place in GameState first.
 constexpr int32_t kNoSuccessor = -1;
 
-// Shows the right keys and the verdict and counts a point gain or a miss. The
-// fourth miss of a stage ends the game: kStateResults replaces `successor`, the
-// state the game thread stored before the step, while GameState still holds it.
-// With kNoSuccessor a request was stored instead, and it stays.
+// The two steps below end a game by storing over `successor`, the state the
+// game thread stored before the step, while GameState still holds it; with
+// kNoSuccessor a request was stored instead, and it stays.
+
+// Shows the right keys and the verdict and counts a point gain or a miss; the
+// fourth miss of a stage ends the game (kStateResults).
 void judgeAnswer(Window window, int32_t successor);
 // Announces the cleared stage and moves on to the next one, or to the
-// celebration, which replaces the kStateNextQuestion the game thread stored
-// before the step when `successorStored`; a request stored instead stays.
-void clearStage(Window window, bool successorStored);
+// celebration (kStateCelebration).
+void clearStage(Window window, int32_t successor);
 
 // The four status boxes in the lower left of the question screen.
 void drawStageBox();

@@ -24,6 +24,12 @@ int holdIfStill(int32_t successor, int holdMs, int otherwiseMs) {
     return gameState.load() == successor ? holdMs : otherwiseMs;
 }
 
+// Stores a step's successor over the state the loop read: the successor, or
+// kNoSuccessor when a request was stored first.
+int32_t storeSuccessor(int32_t read, int32_t successor) {
+    return replaceGameState(read, successor) ? successor : kNoSuccessor;
+}
+
 int titleStep(Window window) {
     replaceGameState(kStateTitle, kStateRanking);
     showTitleScreen(window);
@@ -37,7 +43,7 @@ int rankingStep(Window window) {
 }
 
 int stageClearedStep(Window window) {
-    clearStage(window, replaceGameState(kStateStageCleared, kStateNextQuestion));
+    clearStage(window, storeSuccessor(kStateStageCleared, kStateNextQuestion));
     return kVerdictHoldMs;
 }
 
@@ -61,7 +67,7 @@ int hintStep(Window window) {
 int judgeStep(Window window) {
     const int judged = ++session.orderIndex;
     const int32_t successor = judged >= kOrdersPerStage ? kStateStageCleared : kStateNextQuestion;
-    judgeAnswer(window, replaceGameState(kStateJudge, successor) ? successor : kNoSuccessor);
+    judgeAnswer(window, storeSuccessor(kStateJudge, successor));
     return kVerdictHoldMs;
 }
 

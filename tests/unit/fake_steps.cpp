@@ -6,6 +6,6 @@
 
 void presentQuestion(Window) { step("present"); }
 void judgeAnswer(Window, int32_t) { step("judge"); }
-void clearStage(Window, bool) { step("clear"); }
+void clearStage(Window, int32_t) { step("clear"); }
 void showResults(Window) { step("results"); }
 void commitEntry() { step("commit"); }

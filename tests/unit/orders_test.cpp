@@ -308,7 +308,7 @@ TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
     session.orderIndex = 10;
     session.score = 40;
     session.missTotal = 2;
-    clearStage(nullptr, true);
+    clearStage(nullptr, kStateNextQuestion);
     EXPECT_EQ(world.steps(), (std::vector<std::string>{"panel", "type"}));
     EXPECT_EQ(world.events[0].value, 248 << 16 | 165);
     EXPECT_EQ(world.events[1].text, L"ステージ2をパーフェクトでクリアした。\nでは，次のステージに進む。");
@@ -321,7 +321,7 @@ TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
     resetWorld();
     gameState = kStateNextQuestion;
     session.stageMisses = 3;
-    clearStage(nullptr, true);
+    clearStage(nullptr, kStateNextQuestion);
     EXPECT_EQ(world.events[1].text, L"ステージ1をクリアした。\nでは，次のステージに進む。");
     EXPECT_EQ(session.stageMisses, 0);
 }
@@ -329,7 +329,7 @@ TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
 TEST_F(Orders, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
     session.stageIndex = 7;
     session.orderIndex = 10;
-    clearStage(nullptr, true);
+    clearStage(nullptr, kStateNextQuestion);
     EXPECT_EQ(world.events[1].text, L"ステージ8をパーフェクトでクリアした。");
     EXPECT_EQ(session.stageIndex, 8);
     EXPECT_EQ(gameState, kStateCelebration);
@@ -338,7 +338,7 @@ TEST_F(Orders, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
     gameState = kStateNextQuestion;
     session.stageIndex = 7;
     session.stageMisses = 1;
-    clearStage(nullptr, true);
+    clearStage(nullptr, kStateNextQuestion);
     EXPECT_EQ(world.events[1].text, L"ステージ8をクリアした。");
     EXPECT_EQ(gameState, kStateCelebration);
 }

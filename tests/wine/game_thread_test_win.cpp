@@ -34,7 +34,7 @@ void showRankingScreen(Window) {
 void playCelebration(Window, uint32_t&) {}
 void presentQuestion(Window) {}
 void judgeAnswer(Window, int32_t) {}
-void clearStage(Window, bool) {}
+void clearStage(Window, int32_t) {}
 void commitEntry() {}
 void removeNameCaret() {}
 void sendMidiMessage(uint32_t) {}
