@@ -1,7 +1,6 @@
 // The About box: product name in a large font, version and copyright below.
 #include "app/app_win.h"
 
-#include "app/placement.h"
 #include "display/canvas_win.h"
 #include "resources/resource.h"
 
@@ -11,20 +10,16 @@ HFONT lineFont = nullptr;
 }
 
 void centerOnParent(HWND dialog) {
-    RECT work{};
-    const bool haveWorkArea = SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) != 0;
-    if (!haveWorkArea) {
-        // Without a work area the primary screen stands in for it.
-        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
+    const HWND ownerWindow = GetParent(dialog);
+    const ScreenRect work = monitorAreas(MonitorFromWindow(ownerWindow, MONITOR_DEFAULTTONEAREST)).work;
     RECT box{}, owner{};
     GetWindowRect(dialog, &box);
-    GetWindowRect(GetParent(dialog), &owner);
+    GetWindowRect(ownerWindow, &owner);
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
     int left = 0, top = 0;
     centreOver(ScreenRect{owner.left, owner.top, owner.right, owner.bottom}, width, height, left, top);
-    keepInside(ScreenRect{work.left, work.top, work.right, work.bottom}, width, height, left, top);
+    keepInside(work, width, height, left, top);
     MoveWindow(dialog, left, top, width, height, TRUE);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/placement.h"
 #include "base/error_box.h"
 #include "base/module_win.h"
 
@@ -41,7 +42,11 @@ void loadRecords();
 // reported once, until a later save succeeds.
 void saveRecords(HWND window);
 
-// The About box (dialog 604) and its placement.
+// The whole rectangle and the work area of `monitor` (from MonitorFromRect or
+// MonitorFromWindow); the primary screen when the system cannot describe it.
+MonitorAreas monitorAreas(HMONITOR monitor);
+
+// The About box (dialog 604), centred over its owner on the owner's monitor.
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void centerOnParent(HWND dialog);
 

@@ -3,6 +3,9 @@
 
 #include "display/canvas.h"
 
+#include <cstdint>
+#include <limits>
+
 void centreOver(const ScreenRect& owner, int width, int height, int& left, int& top) {
     left = owner.left + (owner.right - owner.left - width) / 2;
     top = owner.top + (owner.bottom - owner.top - height) / 2;
@@ -18,4 +21,19 @@ void keepInside(const ScreenRect& area, int width, int height, int& left, int& t
 
 void keepWindowOnWorkArea(const ScreenRect& workArea, int32_t& left, int32_t& top) {
     keepInside(workArea, kCanvasWidth, kCanvasHeight, left, top);
+}
+
+namespace {
+int32_t plusSaturated(int32_t value, int32_t size) {
+    return value > std::numeric_limits<int32_t>::max() - size ? std::numeric_limits<int32_t>::max() : value + size;
+}
+}  // namespace
+
+ScreenRect canvasRectAt(int32_t left, int32_t top) {
+    return ScreenRect{left, top, plusSaturated(left, kCanvasWidth), plusSaturated(top, kCanvasHeight)};
+}
+
+void workspaceToScreen(const MonitorAreas& monitor, int32_t& left, int32_t& top) {
+    left += monitor.work.left - monitor.monitor.left;
+    top += monitor.work.top - monitor.monitor.top;
 }

@@ -1,5 +1,5 @@
 // VARLO.DAT beside the executable: loaded once at start-up, with its window
-// position kept on the work area, and saved from the main window with the
+// position kept on its monitor's work area, and saved from the main window with the
 // position it stands at.
 #include "app/app_win.h"
 
@@ -12,12 +12,13 @@ int32_t windowTop = CW_USEDEFAULT;
 
 namespace {
 
-ScreenRect workArea() {
-    RECT area{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {
-        area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    }
-    return ScreenRect{area.left, area.top, area.right, area.bottom};
+// The work area of the monitor nearest to a client area at the stored
+// position: the one it was left on, or, when that monitor has gone, the one
+// it comes back on.
+ScreenRect workAreaNear(int32_t left, int32_t top) {
+    const ScreenRect at = canvasRectAt(left, top);
+    const RECT rect{at.left, at.top, at.right, at.bottom};
+    return monitorAreas(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST)).work;
 }
 
 }  // namespace
@@ -25,7 +26,9 @@ ScreenRect workArea() {
 void loadRecords() {
     PersistentBlock block = defaultBlock();
     // The default position is the system's choice and is never clamped.
-    if (readSaveFile(saveFilePath, block)) keepWindowOnWorkArea(workArea(), block.windowLeft, block.windowTop);
+    if (readSaveFile(saveFilePath, block)) {
+        keepWindowOnWorkArea(workAreaNear(block.windowLeft, block.windowTop), block.windowLeft, block.windowTop);
+    }
     setSharedRecords(block);
     windowLeft = block.windowLeft;
     windowTop = block.windowTop;
@@ -35,9 +38,12 @@ void saveRecords(HWND window) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (GetWindowPlacement(window, &placement)) {
-        // The restored rectangle: also right while the window is minimised.
+        // The restored rectangle, also right while the window is minimised, in
+        // the screen coordinates that the next start creates the window at.
+        // MonitorFromWindow of a minimised window looks at its restored place.
         windowLeft = placement.rcNormalPosition.left;
         windowTop = placement.rcNormalPosition.top;
+        workspaceToScreen(monitorAreas(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)), windowLeft, windowTop);
         storeWindowPosition(windowLeft, windowTop);
     }
     saveSharedRecords(saveFilePath, window);

@@ -26,6 +26,7 @@ add_executable(varlo WIN32
   app/about_win.cpp
   app/help_win.cpp
   app/save_file_win.cpp
+  app/monitors_win.cpp
   base/error_box_win.cpp
   base/sleep_win.cpp
   game/game_thread_win.cpp

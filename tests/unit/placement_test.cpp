@@ -64,6 +64,39 @@ TEST(WindowPosition, ALoadedPositionIsKeptOnTheWorkArea) {
     }
 }
 
+// Where a window saved on one start reopens on the next: the restored corner
+// in workspace coordinates turned into screen ones, then kept on the work area
+// of the monitor the system finds nearest (the arithmetic MonitorFromRect is
+// left to the system).
+TEST(WindowPosition, ASavedWindowReopensWhereItWasBesideAnyTaskbarAndOnAnyMonitor) {
+    const MonitorAreas leftTaskbar{{0, 0, 1920, 1080}, {48, 0, 1920, 1080}};
+    const MonitorAreas topTaskbar{{0, 0, 1920, 1080}, {0, 40, 1920, 1080}};
+    const MonitorAreas secondLeft{{-1280, -200, 0, 824}, {-1280, -200, 0, 784}};
+    struct Case {
+        MonitorAreas savedOn;
+        int32_t workspaceLeft, workspaceTop;
+        ScreenRect reopenedOn;
+        int32_t left, top;
+    } cases[] = {
+        {leftTaskbar, 252, 100, leftTaskbar.work, 300, 100},
+        {topTaskbar, 300, 60, topTaskbar.work, 300, 100},
+        {secondLeft, -1100, -150, secondLeft.work, -1100, -150},
+        // The second monitor unplugged: back on the nearest one, the primary.
+        {secondLeft, -1100, -150, leftTaskbar.work, 48, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t left = c.workspaceLeft, top = c.workspaceTop;
+        workspaceToScreen(c.savedOn, left, top);
+        keepWindowOnWorkArea(c.reopenedOn, left, top);
+        EXPECT_EQ(left, c.left) << c.workspaceLeft;
+        EXPECT_EQ(top, c.top) << c.workspaceTop;
+    }
+    const ScreenRect farOff = canvasRectAt(INT32_MAX - 100, -5);
+    EXPECT_EQ(farOff.right, INT32_MAX);
+    EXPECT_EQ(farOff.bottom, 245);
+    EXPECT_EQ(canvasRectAt(-1100, -150).right, -470);
+}
+
 TEST(CentreOver, HalvesTruncateTowardZero) {
     int left = 0, top = 0;
     centreOver(ScreenRect{100, 50, 736, 350}, 241, 151, left, top);
