@@ -78,10 +78,17 @@ add_custom_target(varlo_help ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/VARLO.CHM)
 
 # Windows test programs run under Wine, in a prefix made once for this build tree.
 # The long full game has a prefix, a wineserver and a screen number of its own,
-# so it runs beside the other tests instead of after them.
-foreach(runner run-wine run-wine-long)
+# so it runs beside the other tests instead of after them. A third prefix runs
+# programs with a Western locale (code page 1252), where the system font has no
+# Japanese glyphs.
+foreach(runner run-wine run-wine-long run-wine-western)
+  set(VARLO_WINE_LOCALE ja_JP.UTF-8)
   if(runner STREQUAL run-wine)
     set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    set(VARLO_XVFB_SERVER -a)
+  elseif(runner STREQUAL run-wine-western)
+    set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix-western)
+    set(VARLO_WINE_LOCALE en_US.UTF-8)
     set(VARLO_XVFB_SERVER -a)
   else()
     set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix-long)

@@ -6,7 +6,8 @@
 // it, in the 40-pixel results font.
 void drawResultsTexts(const wchar_t* lines);
 // Game thread: the rank-in line and, under it, the prompt for the name, in
-// the canvas's standing font.
+// the canvas's standing font, or in the small game font where the standing
+// font is not a Japanese one.
 void drawRankInLines(const wchar_t* rankIn);
 
 #endif

@@ -29,8 +29,22 @@ void drawResultsTexts(const wchar_t* lines) {
     if (font != nullptr) DeleteObject(font);
 }
 
+namespace {
+
+HFONT rankInFont() {
+    // The canvas's standing font is the system font. On Japanese Windows it has
+    // the kana and kanji of the rank-in line and the prompt; elsewhere it is a
+    // face of another script that shows them as boxes, and the small game font,
+    // which fits both rectangles, stands in.
+    CanvasLock lock;
+    return GetTextCharset(canvasDc) == SHIFTJIS_CHARSET ? nullptr : uiFont;
+}
+
+}  // namespace
+
 void drawRankInLines(const wchar_t* rankIn) {
     CanvasLock lock;
+    const SelectedObject font(canvasDc, rankInFont());
     SetTextColor(canvasDc, kResultsColour);
     RECT line = rectOf(kRankInLine);
     DrawTextW(canvasDc, rankIn, -1, &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -42,8 +42,13 @@ if [ -n "$missing" ]; then
     $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
 fi
 
-# Wine draws Japanese menus and message boxes only under a Japanese locale.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    echo "Generating the ja_JP.UTF-8 locale"
-    $as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+# Wine draws Japanese menus and message boxes only under a Japanese locale; the
+# tests also run the game's texts in a prefix with a Western locale.
+locales="ja_JP"
+if [ "${1:-}" != play ]; then locales="ja_JP en_US"; fi
+for name in $locales; do
+    if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8\$"; then
+        echo "Generating the $name.UTF-8 locale"
+        $as_root localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    fi
+done

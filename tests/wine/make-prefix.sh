@@ -1,12 +1,15 @@
 #!/bin/sh
 # Makes a Wine prefix once and marks it ready; later calls return at once.
-#   make-prefix.sh PREFIX test   windows unmanaged (closing takes milliseconds)
-#   make-prefix.sh PREFIX play   windows managed by the desktop's window manager
+#   make-prefix.sh PREFIX test [LOCALE]  windows unmanaged (closing takes milliseconds)
+#   make-prefix.sh PREFIX play           windows managed by the desktop's window manager
+# LOCALE is the Unix locale the prefix is made and run under, ja_JP.UTF-8 unless given:
+# en_US.UTF-8 makes a prefix whose programs run with code page 1252, as on a Western Windows.
 # wineboot takes 10-15 s, so the prefix is kept and reused. The mark holds the
 # settings applied; when they change (a new font, say), a prefix made before
 # gets the new ones without being made anew.
 prefix=$1
 kind=${2:-test}
+locale=${3:-ja_JP.UTF-8}
 here=$(cd "$(dirname "$0")" && pwd)
 settings() {
     cat "$here/prefix-settings.reg"
@@ -18,7 +21,7 @@ exec 9>"$prefix.lock"
 flock 9
 settings | cmp -s - "$prefix/.varlo-ready" && exit 0
 
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' LANG=$locale LC_ALL=$locale
 if [ ! -f "$prefix/.varlo-ready" ]; then
     rm -rf "$prefix"
     echo "Making the Wine prefix $prefix (once, about 15 s)..." >&2

@@ -14,6 +14,7 @@
 #include "app/app_win.h"
 #include "display/canvas_win.h"
 #include "display/ranking_texts.h"
+#include "display/results_screen.h"
 #include "display/screens.h"
 #include "display/show_effects.h"
 #include "game/game_state.h"
@@ -34,21 +35,25 @@ constexpr COLORREF kScoreColour = RGB(255, 51, 51);
 constexpr COLORREF kDateColour = RGB(153, 51, 102);
 
 // One line of text drawn alone on black, as a cell of the ranking draws it
-// (with DT_NOCLIP, as it would show were the cell not cutting it off).
+// (with DT_NOCLIP, as it would show were the cell not cutting it off), centred
+// unless the flags say DT_RIGHT; a font height of 0 keeps the standing font.
 Pixels textAlone(const std::wstring& text, int fontHeight, COLORREF colour, RECT cell, UINT moreFlags = 0) {
     const HDC dc = CreateCompatibleDC(canvasDc);
     const HBITMAP bitmap = CreateCompatibleBitmap(canvasDc, kCanvasWidth, kCanvasHeight);
     const HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
     const RECT whole{0, 0, kCanvasWidth, kCanvasHeight};
     FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    const HFONT font = createGameFont(fontHeight);
-    const HGDIOBJ previousFont = SelectObject(dc, font);
+    const HFONT font = fontHeight > 0 ? createGameFont(fontHeight) : nullptr;
+    const HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    DrawTextW(dc, text.c_str(), -1, &cell, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER | moreFlags);
+    const UINT align = (moreFlags & DT_RIGHT) != 0 ? 0 : DT_CENTER;
+    DrawTextW(dc, text.c_str(), -1, &cell, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | align | moreFlags);
     const Pixels pixels = readPixels(dc);
-    SelectObject(dc, previousFont);
-    DeleteObject(font);
+    if (font != nullptr) {
+        SelectObject(dc, previousFont);
+        DeleteObject(font);
+    }
     SelectObject(dc, previousBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -303,6 +308,40 @@ TEST_F(Screens, TheWidestRankingTextsFitTheirCellsWhole) {
         EXPECT_GT(ink.left, cell.left) << "touches its cell's left edge";
         EXPECT_LT(ink.right, cell.right - 1) << "touches its cell's right edge";
     }
+}
+
+// Whether the font selected in `dc` has a glyph for every character of `text`.
+bool hasGlyphs(HDC dc, const std::wstring& text) {
+    std::vector<WORD> glyphs(text.size());
+    const DWORD done = GetGlyphIndicesW(dc, text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    return done == text.size() && std::count(glyphs.begin(), glyphs.end(), WORD(0xFFFF)) == 0;
+}
+
+// On every system the name prompt reads: it is drawn exactly as a face with all
+// its glyphs draws it, the standing font where that has them (Japanese Windows)
+// and else the small game font. The test runs in a Western prefix too.
+TEST_F(Screens, TheRankInLineAndThePromptComeOutInAFaceThatHasTheirGlyphs) {
+    const std::wstring rankIn = L"第1位にランクインした。", prompt = L"あなたの名前を入力 >";
+    fillCanvas(kBlack);
+    drawRankInLines(rankIn.c_str());
+    const Pixels drawn = readPixels(canvasDc);
+    const HDC probe = CreateCompatibleDC(canvasDc);
+    const bool standingHasThem = hasGlyphs(probe, rankIn + prompt);
+    const HGDIOBJ previous = SelectObject(probe, uiFont);
+    EXPECT_TRUE(hasGlyphs(probe, rankIn + prompt));
+    SelectObject(probe, previous);
+    DeleteDC(probe);
+    const int height = standingHasThem ? 0 : kUiFontHeight;
+    const RECT line = rectOf(kRankInLine), name = rectOf(kNamePrompt);
+    auto inkDifferencesIn = [&](const Pixels& expected, RECT r) {
+        int count = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) count += (drawn(x, y) != kBlack) != (expected(x, y) != kBlack);
+        }
+        return count;
+    };
+    EXPECT_EQ(inkDifferencesIn(textAlone(rankIn, height, kDateColour, line), line), 0);
+    EXPECT_EQ(inkDifferencesIn(textAlone(prompt, height, kDateColour, name, DT_RIGHT), name), 0);
 }
 
 TEST_F(Screens, TheCelebrationThrowsAllBallsFromTheCentreAndRunsEightyPausedFrames) {
