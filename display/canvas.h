@@ -42,7 +42,8 @@ void clearHintLine();
 constexpr uint32_t kTypedTextColour = 0x0099FFFF;
 
 // Draws the first `length` UTF-16 units of `text` into the message area in the
-// typed colour and presents the canvas; one step of the typewriter.
+// typed colour, over the rows of its lines cleared to black, and presents the
+// canvas; one step of the typewriter.
 void drawTypedText(Window window, const wchar_t* text, int length);
 
 #endif

@@ -1,6 +1,8 @@
 // The canvas and its primitives.
 #include "display/canvas_win.h"
 
+#include <algorithm>
+
 #include "base/error_box.h"
 #include "base/module_win.h"
 #include "picture/picture_win.h"
@@ -136,14 +138,43 @@ void drawBoxedText(const wchar_t* text, const CanvasRect& box) {
     DrawTextW(canvasDc, text, -1, &inside, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_CENTER);
 }
 
+namespace {
+
+// The rows of the message area that the typed text's lines take, from its
+// first line with a character to the line being typed; the lines before the
+// first character (a hint's empty first line) are left alone.
+RECT typedRows(const wchar_t* text, int length, int lineHeight) {
+    int line = 0, firstWritten = -1;
+    for (int i = 0; i < length; ++i) {
+        if (text[i] == L'\n') {
+            ++line;
+        } else if (firstWritten < 0) {
+            firstWritten = line;
+        }
+    }
+    RECT rows = rectOf(kMessageArea);
+    if (firstWritten < 0) return RECT{rows.left, rows.top, rows.right, rows.top};
+    rows.top += firstWritten * lineHeight;
+    rows.bottom = std::min<LONG>(rows.bottom, rows.top + (line - firstWritten + 1) * lineHeight);
+    return rows;
+}
+
+}  // namespace
+
 void drawTypedText(Window window, const wchar_t* text, int length) {
-    // The whole prefix is drawn again each time; with a transparent background
-    // only the new character changes anything. The canvas is the other
-    // thread's too during the typewriter's pauses, so each character selects
-    // the font and colour anew and gives the font back before the lock is left.
+    // The whole prefix is drawn again each time, over the black of its rows
+    // cleared first, so that each step is one drawing of the text: drawing a
+    // smoothed face over itself would darken the edges of the characters
+    // already there. The canvas is the other thread's too during the
+    // typewriter's pauses, so each character selects the font and colour anew
+    // and gives the font back before the lock is left.
     CanvasLock lock;
     {
         const SelectedObject font(canvasDc, uiFont);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(canvasDc, &metrics);
+        const RECT rows = typedRows(text, length, metrics.tmHeight);
+        FillRect(canvasDc, &rows, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         SetTextColor(canvasDc, kTypedTextColour);
         RECT area = rectOf(kMessageArea);
         DrawTextW(canvasDc, text, length, &area, DT_NOPREFIX);

@@ -16,7 +16,7 @@ play_packages="cmake make g++-mingw-w64-x86-64-posix libz-mingw-w64-dev libgtest
 fp-compiler fp-units-fcl fp-units-misc wine wine64 locales fonts-ipafont-gothic fonts-konatu
 fluidsynth timgm6mb-soundfont alsa-utils"
 packages="$play_packages g++ mingw-w64-tools xvfb xauth zlib1g-dev libpng-dev clang-14
-fp-utils libchm-bin ffmpeg imagemagick libbenchmark-dev libstb-dev"
+fp-utils libchm-bin fonts-dejavu-core ffmpeg imagemagick libbenchmark-dev libstb-dev"
 # libFuzzer and the sanitizer runtimes for clang: a package of their own on
 # Debian 12; on older Ubuntu releases they come with clang-14 itself.
 optional="libclang-rt-14-dev"

@@ -2,6 +2,8 @@
 // read back pixel by pixel.
 #include <windows.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -190,11 +192,41 @@ TEST_F(Canvas, TypedTextStartsAtTheMessageAreaAndPausesPerCharacter) {
 }
 
 TEST_F(Canvas, AHintIsTypedOnTheSecondLine) {
+    fillCanvas(RGB(0, 0, 255), 165, 181);  // the first line, which the hint leaves alone
     EXPECT_TRUE(typeText(window, L"\n右クリックで確定"));
     EXPECT_EQ(pauses, std::vector<int>(9, 100));
-    const Extent text = extentOf(readPixels(canvasDc), kTyped);
+    const Pixels p = readPixels(canvasDc);
+    const Extent text = extentOf(p, kTyped);
     ASSERT_GE(text.right, 0);
     EXPECT_GE(text.top, 181);
+    EXPECT_EQ(p(600, 180), RGB(0, 0, 255));
+}
+
+// Where the system smooths the face, drawing the typed prefix over itself
+// would darken the edges of the first characters: the typed text must equal
+// one drawing of it.
+TEST_F(Canvas, TextTypedInASmoothedFaceEqualsOneDrawingOfIt) {
+    const HFONT gameFont = uiFont;
+    // Wine smooths DejaVu Sans (fonts-dejavu-core) at this height.
+    uiFont = CreateFontW(kUiFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"DejaVu Sans");
+    const wchar_t text[] = L"Listen to the next note,\nthen click its key.";
+    drawPanel(kMessageArea);
+    EXPECT_TRUE(typeText(window, text));
+    const Pixels typed = readPixels(canvasDc);
+    drawPanel(kMessageArea);
+    {
+        const SelectedObject font(canvasDc, uiFont);
+        SetTextColor(canvasDc, kTyped);
+        RECT area = rectOf(kMessageArea);
+        DrawTextW(canvasDc, text, -1, &area, DT_NOPREFIX);
+    }
+    const Pixels once = readPixels(canvasDc);
+    DeleteObject(uiFont);
+    uiFont = gameFont;
+    EXPECT_GT(std::count_if(once.at.begin(), once.at.end(), [](COLORREF c) { return c != kBlack && c != kTyped; }), 0)
+        << "the face is not smoothed here";
+    EXPECT_TRUE(typed.at == once.at);
 }
 
 TEST_F(Canvas, AnEmptyTextPresentsNothing) {
