@@ -130,6 +130,7 @@ class HelpFile(unittest.TestCase):
         self.assertEqual(struct.unpack_from("<I", header, 0x14)[0], JAPANESE)
         self.assertEqual(system[3].rstrip(b"\0").decode("cp932"), WINDOW_TITLE)  # code 3: title
         self.assertEqual(system[2].rstrip(b"\0").decode("ascii"), "howtoplay.htm")  # default topic
+        self.assertEqual(system[16].rstrip(b"\0").decode("cp932").split(",")[2], "128")  # code 16: font, Shift-JIS
 
     def test_window_has_its_title_and_navigation_pane_width(self):
         windows = self.read("#WINDOWS")

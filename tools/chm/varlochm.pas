@@ -3,7 +3,7 @@
     varlochm PROJECT.hhp OUTPUT.CHM
 
   The project is an .hhp file of the usual form, in UTF-8: [OPTIONS] (Title,
-  Default topic, Contents file, Index file, Language, Default Window),
+  Default topic, Contents file, Index file, Language, Default Window, Default Font),
   [WINDOWS], [FILES], [MAP] ("#define NAME NUMBER") and [ALIAS] (NAME=topic).
   The files are written with Free Pascal's CHM writer (unit chmwriter).
 
@@ -273,6 +273,7 @@ begin
     Writer.TOCName := Option('Contents file');
     Writer.IndexName := Option('Index file');
     Writer.LocaleID := LanguageId(Option('Language'));
+    Writer.DefaultFont := ToShiftJis(Option('Default Font'), 'Default Font');
     Writer.FullTextSearch := False;  { its word index splits on spaces: useless for Japanese }
     Writer.FilesToCompress.AddStrings(Files);
     Writer.OnGetFileData := @GetFileData;
