@@ -3,7 +3,8 @@
 # the version is the one CMake wrote into the build tree) with VARLO.EXE
 # (without debugging information), VARLO.CHM, README.txt (Japanese and
 # English, UTF-8 with a byte order mark, so Notepad shows it on every system
-# locale), LICENSE and THIRD-PARTY-NOTICES.txt, the texts with CRLF line ends.
+# locale), LICENSE and THIRD-PARTY-NOTICES.txt, the texts with CRLF line ends;
+# and OUT_DIR/SHA256SUMS, the zip's hash as sha256sum writes it.
 # The same commit gives the same zip, byte for byte, whatever the folder and the
 # time of the build: no path is built into the program without its debugging
 # information, the help file holds midnight for the time it was written at, and
@@ -54,4 +55,6 @@ with zipfile.ZipFile(target, "w") as package:
         with open(os.path.join(stage, name), "rb") as source:
             package.writestr(entry, source.read(), compresslevel=9)
 PYTHON
+(cd "$out" && sha256sum "$(basename "$zip")" >SHA256SUMS)
 echo "dist: $zip"
+echo "dist: $out/SHA256SUMS"

@@ -4,8 +4,8 @@ VARLO.EXE, VARLO.CHM, README.txt, LICENSE and THIRD-PARTY-NOTICES.txt, the first
 two as built (the program without its debugging information), the read-me in
 both languages as Notepad reads it, our MIT licence and the notices of the
 libraries linked into the program, and the version block of the packaged program;
-and that two clean copies of this tree, built and packaged in two folders at two
-times, give the same zip.
+SHA256SUMS beside the zip; and that two clean copies of this tree, built and
+packaged in two folders at two times, give the same zip.
 
     check_dist.py SOURCE_DIR WINDOWS_BUILD_DIR SCRATCH_DIR
 """
@@ -114,6 +114,10 @@ class ReleasePackage(unittest.TestCase):
         for (word,) in struct.iter_unpack("<H", without_it):
             total = (total + word & 0xFFFF) + (total + word >> 16)
         self.assertEqual(struct.unpack_from("<I", exe, field)[0], total + len(exe))
+
+    def test_sha256sums_checks_the_zip(self):
+        checked = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=SCRATCH, check=True, capture_output=True, text=True)
+        self.assertEqual(checked.stdout, "varlo-1.02-win64.zip: OK\n")
 
     def test_two_clean_trees_in_two_folders_give_the_same_package(self):
         packages = []
