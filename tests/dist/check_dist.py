@@ -84,7 +84,8 @@ class ReleasePackage(unittest.TestCase):
         self.assertTrue(text.startswith(b"\xef\xbb\xbf"), "no byte order mark")
         self.assertNotIn(b"\n", text.replace(b"\r\n", b""), "a line end without CR")
         text = text.decode("utf-8")
-        for words in ("ヴァルロ", "遊び方", "English", "VARLO.CHM", "VARLO.DAT", "F1", "F2"):
+        for words in ("ヴァルロ", "遊び方", "English", "VARLO.CHM", "VARLO.DAT", "F1", "F2",
+                      "certutil -hashfile varlo-1.02-win64.zip SHA256"):
             self.assertIn(words, text)
 
     def test_licence_is_mit_and_the_notices_cover_what_the_program_links(self):
