@@ -19,8 +19,7 @@ import zipfile
 
 SOURCE, BUILD, SCRATCH = sys.argv[1:4]
 ZIP = os.path.join(SCRATCH, "varlo-1.02-win64.zip")
-# dist.sh finds the time to stamp by itself; the builds are makes of their own,
-# not part of a make that runs the tests.
+# dist.sh finds the time to stamp by itself; the builds are makes of their own.
 ENV = {name: value for name, value in os.environ.items()
        if name not in ("SOURCE_DATE_EPOCH", "MAKEFLAGS", "MFLAGS", "MAKELEVEL")}
 
@@ -111,8 +110,7 @@ class ReleasePackage(unittest.TestCase):
         exe = self.zip.read("VARLO.EXE")
         field = struct.unpack_from("<I", exe, 0x3C)[0] + 24 + 64  # CheckSum in the optional header
         total = 0
-        without_it = exe[:field] + bytes(4) + exe[field + 4:] + bytes(len(exe) % 2)
-        for (word,) in struct.iter_unpack("<H", without_it):
+        for (word,) in struct.iter_unpack("<H", exe[:field] + bytes(4) + exe[field + 4:] + bytes(len(exe) % 2)):
             total = (total + word & 0xFFFF) + (total + word >> 16)
         self.assertEqual(struct.unpack_from("<I", exe, field)[0], total + len(exe))
 
@@ -125,8 +123,7 @@ class ReleasePackage(unittest.TestCase):
         for folder in ("one", "a-second-folder/with-a-longer-path"):
             tree = os.path.join(SCRATCH, folder)
             source, build = os.path.join(tree, "source"), os.path.join(tree, "build")
-            shutil.copytree(SOURCE, source, ignore=lambda at, names: [
-                name for name in names if at == SOURCE and name in (".git", "build", "dist", "demo")])
+            shutil.copytree(SOURCE, source, ignore=lambda at, names: {".git", "build", "dist", "demo"} if at == SOURCE else [])
             for command in (["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
                              "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(source, "cmake", "toolchain-mingw64.cmake")],
                             ["cmake", "--build", build, "--target", "varlo", "varlo_help", "-j2"],
