@@ -60,8 +60,10 @@ ${PROJECT_SOURCE_DIR}/resources/keys_wide.png;${PROJECT_SOURCE_DIR}/resources/mi
 
 # The help file VARLO.CHM beside VARLO.EXE, made from the pages of resources/help with
 # the version filled in (above) by our own builder (tools/chm), which is compiled
-# natively with Free Pascal into the build tree.
+# natively with Free Pascal into the build tree. The writer stamps the file with the
+# time of day; chm_time.py sets that to midnight, so the same pages give the same file.
 find_program(VARLO_FPC fpc REQUIRED)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(VARLO_CHM_BUILDER ${CMAKE_BINARY_DIR}/chm-builder/varlochm)
 add_custom_command(OUTPUT ${VARLO_CHM_BUILDER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/chm-builder
@@ -71,8 +73,10 @@ add_custom_command(OUTPUT ${VARLO_CHM_BUILDER}
   COMMENT "Compiling the help builder")
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin
-  COMMAND ${VARLO_CHM_BUILDER} ${VARLO_GENERATED}/help/varlo.hhp ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
-  DEPENDS ${VARLO_CHM_BUILDER} ${VARLO_HELP_PAGES}
+  COMMAND ${VARLO_CHM_BUILDER} ${VARLO_GENERATED}/help/varlo.hhp ${CMAKE_BINARY_DIR}/chm-builder/VARLO.CHM
+  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/chm/chm_time.py
+    ${CMAKE_BINARY_DIR}/chm-builder/VARLO.CHM ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
+  DEPENDS ${VARLO_CHM_BUILDER} ${VARLO_HELP_PAGES} ${PROJECT_SOURCE_DIR}/tools/chm/chm_time.py
   COMMENT "Building VARLO.CHM")
 add_custom_target(varlo_help ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/VARLO.CHM)
 

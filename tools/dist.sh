@@ -3,12 +3,17 @@
 # the version is the one CMake wrote into the build tree) with VARLO.EXE
 # (without debugging information), VARLO.CHM, README.txt (Japanese and
 # English, UTF-8 with a byte order mark, so Notepad shows it on every system
-# locale), LICENSE and THIRD-PARTY-NOTICES.txt, the texts with CRLF line ends.
+# locale), LICENSE and THIRD-PARTY-NOTICES.txt, the texts with CRLF line ends;
+# and OUT_DIR/SHA256SUMS, the zip's hash as sha256sum writes it.
+# The same commit gives the same zip, byte for byte, whatever the folder and the
+# time of the build: no path is built into the program without its debugging
+# information, the help file holds midnight for the time it was written at, and
+# the program's header holds the time of the commit instead of the link's.
 #   tools/dist.sh WINDOWS_BUILD_DIR OUT_DIR
 set -eu
 build=$(cd "$1" && pwd)
 out=$2
-here=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/.." && pwd -P)
 for file in bin/VARLO.EXE bin/VARLO.CHM generated/version.txt generated/release-readme.txt; do
     if [ ! -f "$build/$file" ]; then
         echo "dist: $build/$file is missing; build it first (make windows)" >&2
@@ -19,11 +24,18 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-# The program goes without the debugging information of the build. strip would
-# stamp its header with the current time; it keeps the time of the link instead,
-# so the same build gives the same package.
-linked=$(python3 "$here/tools/pe_timestamp.py" "$build/bin/VARLO.EXE")
-SOURCE_DATE_EPOCH=$linked x86_64-w64-mingw32-strip --strip-debug -o "$stage/VARLO.EXE" "$build/bin/VARLO.EXE"
+# The program goes without the debugging information of the build. strip stamps
+# its header with SOURCE_DATE_EPOCH (and sets the header's checksum to match): a
+# value given wins, else the time of this tree's commit; a tree that is no git
+# work tree of its own (an unpacked archive) takes 2026-01-01 00:00 UTC.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=1767225600
+    if [ "$(git -C "$here" rev-parse --show-toplevel 2>/dev/null)" = "$here" ]; then
+        SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct)
+    fi
+fi
+echo "dist: the program's time stamp: $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')"
+SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH x86_64-w64-mingw32-strip --strip-debug -o "$stage/VARLO.EXE" "$build/bin/VARLO.EXE"
 cp "$build/bin/VARLO.CHM" "$stage/"
 { printf '\357\273\277'; sed 's/$/\r/' "$build/generated/release-readme.txt"; } >"$stage/README.txt"
 sed 's/$/\r/' "$here/LICENSE" >"$stage/LICENSE"
@@ -43,4 +55,6 @@ with zipfile.ZipFile(target, "w") as package:
         with open(os.path.join(stage, name), "rb") as source:
             package.writestr(entry, source.read(), compresslevel=9)
 PYTHON
+(cd "$out" && sha256sum "$(basename "$zip")" >SHA256SUMS)
 echo "dist: $zip"
+echo "dist: $out/SHA256SUMS"

@@ -3,7 +3,9 @@
 VARLO.EXE, VARLO.CHM, README.txt, LICENSE and THIRD-PARTY-NOTICES.txt, the first
 two as built (the program without its debugging information), the read-me in
 both languages as Notepad reads it, our MIT licence and the notices of the
-libraries linked into the program, and the version block of the packaged program.
+libraries linked into the program, and the version block of the packaged program;
+SHA256SUMS beside the zip; and that two clean copies of this tree, built and
+packaged in two folders at two times, give the same zip.
 
     check_dist.py SOURCE_DIR WINDOWS_BUILD_DIR SCRATCH_DIR
 """
@@ -17,6 +19,9 @@ import zipfile
 
 SOURCE, BUILD, SCRATCH = sys.argv[1:4]
 ZIP = os.path.join(SCRATCH, "varlo-1.02-win64.zip")
+# dist.sh finds the time to stamp by itself; the builds are makes of their own.
+ENV = {name: value for name, value in os.environ.items()
+       if name not in ("SOURCE_DATE_EPOCH", "MAKEFLAGS", "MFLAGS", "MAKELEVEL")}
 
 
 def version_block(exe):
@@ -55,7 +60,7 @@ class ReleasePackage(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         shutil.rmtree(SCRATCH, ignore_errors=True)
-        subprocess.run([os.path.join(SOURCE, "tools", "dist.sh"), BUILD, SCRATCH], check=True)
+        subprocess.run([os.path.join(SOURCE, "tools", "dist.sh"), BUILD, SCRATCH], check=True, env=ENV)
         cls.zip = zipfile.ZipFile(ZIP)
 
     def test_holds_exactly_the_program_its_help_the_read_me_and_the_licences(self):
@@ -65,11 +70,11 @@ class ReleasePackage(unittest.TestCase):
             self.assertEqual(self.zip.read("VARLO.CHM"), built.read())
         stripped = os.path.join(SCRATCH, "VARLO.stripped")
         built = os.path.join(BUILD, "bin", "VARLO.EXE")
-        linked = subprocess.run([sys.executable, os.path.join(SOURCE, "tools", "pe_timestamp.py"), built],
-                                check=True, capture_output=True, text=True).stdout.strip()
-        # The packaged program keeps the time it was linked at, not the time of packaging.
+        committed = subprocess.run(["git", "-C", SOURCE, "log", "-1", "--format=%ct"],
+                                   check=True, capture_output=True, text=True).stdout.strip()
+        # The packaged program carries the time of the commit, not of the link or of packaging.
         subprocess.run(["x86_64-w64-mingw32-strip", "--strip-debug", "-o", stripped, built], check=True,
-                       env=dict(os.environ, SOURCE_DATE_EPOCH=linked))
+                       env=dict(os.environ, SOURCE_DATE_EPOCH=committed))
         with open(stripped, "rb") as built:
             self.assertEqual(self.zip.read("VARLO.EXE"), built.read())
 
@@ -78,7 +83,8 @@ class ReleasePackage(unittest.TestCase):
         self.assertTrue(text.startswith(b"\xef\xbb\xbf"), "no byte order mark")
         self.assertNotIn(b"\n", text.replace(b"\r\n", b""), "a line end without CR")
         text = text.decode("utf-8")
-        for words in ("ヴァルロ", "遊び方", "English", "VARLO.CHM", "VARLO.DAT", "F1", "F2"):
+        for words in ("ヴァルロ", "遊び方", "English", "VARLO.CHM", "VARLO.DAT", "F1", "F2",
+                      "certutil -hashfile varlo-1.02-win64.zip SHA256"):
             self.assertIn(words, text)
 
     def test_licence_is_mit_and_the_notices_cover_what_the_program_links(self):
@@ -100,12 +106,32 @@ class ReleasePackage(unittest.TestCase):
         self.assertEqual(info[strings + "FileVersion"], "1.02")
         self.assertEqual(info[strings + "OriginalFilename"], "VARLO.EXE")
 
-    def test_same_build_gives_the_same_package(self):
-        with open(ZIP, "rb") as first:
-            before = first.read()
-        subprocess.run([os.path.join(SOURCE, "tools", "dist.sh"), BUILD, SCRATCH], check=True, stdout=subprocess.DEVNULL)
-        with open(ZIP, "rb") as second:
-            self.assertEqual(second.read(), before)
+    def test_program_header_checksum_matches_its_bytes(self):
+        exe = self.zip.read("VARLO.EXE")
+        field = struct.unpack_from("<I", exe, 0x3C)[0] + 24 + 64  # CheckSum in the optional header
+        total = 0
+        for (word,) in struct.iter_unpack("<H", exe[:field] + bytes(4) + exe[field + 4:] + bytes(len(exe) % 2)):
+            total = (total + word & 0xFFFF) + (total + word >> 16)
+        self.assertEqual(struct.unpack_from("<I", exe, field)[0], total + len(exe))
+
+    def test_sha256sums_checks_the_zip(self):
+        checked = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=SCRATCH, check=True, capture_output=True, text=True)
+        self.assertEqual(checked.stdout, "varlo-1.02-win64.zip: OK\n")
+
+    def test_two_clean_trees_in_two_folders_give_the_same_package(self):
+        packages = []
+        for folder in ("one", "a-second-folder/with-a-longer-path"):
+            tree = os.path.join(SCRATCH, folder)
+            source, build = os.path.join(tree, "source"), os.path.join(tree, "build")
+            shutil.copytree(SOURCE, source, ignore=lambda at, names: {".git", "build", "dist", "demo"} if at == SOURCE else [])
+            for command in (["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                             "-DCMAKE_TOOLCHAIN_FILE=" + os.path.join(source, "cmake", "toolchain-mingw64.cmake")],
+                            ["cmake", "--build", build, "--target", "varlo", "varlo_help", "-j2"],
+                            [os.path.join(source, "tools", "dist.sh"), build, tree]):
+                subprocess.run(command, check=True, stdout=subprocess.DEVNULL, env=ENV)
+            with open(os.path.join(tree, os.path.basename(ZIP)), "rb") as package:
+                packages.append(package.read())
+        self.assertEqual(packages[0], packages[1])
 
 
 if __name__ == "__main__":
