@@ -30,8 +30,9 @@ trap 'rm -rf "$stage"' EXIT
 # work tree of its own (an unpacked archive) takes 2026-01-01 00:00 UTC.
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     SOURCE_DATE_EPOCH=1767225600
-    if [ "$(git -C "$here" rev-parse --show-toplevel 2>/dev/null)" = "$here" ]; then
-        SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct)
+    # safe.directory: a checkout owned by another user (a CI's, say) is still read.
+    if [ "$(git -c safe.directory='*' -C "$here" rev-parse --show-toplevel 2>/dev/null)" = "$here" ]; then
+        SOURCE_DATE_EPOCH=$(git -c safe.directory='*' -C "$here" log -1 --format=%ct)
     fi
 fi
 echo "dist: the program's time stamp: $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')"
