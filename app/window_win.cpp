@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
+#include "game/midi_out_win.h"
 #include "game/results.h"
 #include "game/save_request.h"
 #include "resources/resource.h"
@@ -130,6 +131,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case MM_MIM_DATA:  // from the MIDI keyboard, see openMidiInput
         takeMidiInput(window, static_cast<uint32_t>(lParam));
+        return 0;
+    case kMidiFailureMessage:  // posted by a failing output, see reportMidiFailure
+        showMidiError(window, static_cast<UINT>(wParam));
         return 0;
     case WM_CHAR:
         if (!inNameEntry()) break;
