@@ -134,6 +134,7 @@ int64_t monotonicMs() {
 
 unsigned sendMidiMessage(uint32_t message) {
     record("midi", int(message));
+    std::lock_guard<std::mutex> guard(world.lock);
     return world.failingSends-- > 0 ? 6 : 0;  // MMSYSERR_NODRIVER
 }
 unsigned reopenMidiOutput() {
