@@ -90,6 +90,7 @@ int runApplication(HINSTANCE previousInstance, int showCommand) {
         return 0;
     }
     openMidiInput(window);  // its messages need the window
+    reportMidiFailuresTo(window);
     const int exitCode = runMessageLoop();
     cleanupApplication();
     return exitCode;

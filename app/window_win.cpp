@@ -2,6 +2,7 @@
 // handed to a small handler; input goes through the game's input rules.
 #include "app/app_win.h"
 
+#include <dbt.h>
 #include <imm.h>
 #include <mmsystem.h>
 #include <windowsx.h>
@@ -11,6 +12,8 @@
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
+#include "game/midi_in_win.h"
+#include "game/midi_out_win.h"
 #include "game/results.h"
 #include "game/save_request.h"
 #include "resources/resource.h"
@@ -72,12 +75,27 @@ void onPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// A keyboard that was not there, or not usable, when the input was last opened
+// may be now; one that is open stays as it is.
+void onStart(HWND window, int stage) {
+    openMidiInput(window);
+    startGame(stage);
+}
+
+// Windows sends this to every top-level window when a device has come or gone:
+// a keyboard plugged in, unplugged, or back after sleep. Input device 0 may be
+// another one now, or none, so the input is closed and opened anew.
+void onDevicesChanged(HWND window) {
+    closeMidiInput();
+    openMidiInput(window);
+}
+
 // Returns false for ids that get default processing.
 bool onCommand(HWND window, int id) {
     if (id == IDM_START) {
-        startGame(0);
+        onStart(window, 0);
     } else if (id >= IDM_STAGE_1 && id <= IDM_STAGE_8) {
-        startGame(id - IDM_STAGE_1);
+        onStart(window, id - IDM_STAGE_1);
     } else if (id == IDM_EXIT) {
         SendMessageW(window, WM_CLOSE, 0, 0);
     } else if (id == IDM_HELP_CONTENTS) {
@@ -130,6 +148,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case MM_MIM_DATA:  // from the MIDI keyboard, see openMidiInput
         takeMidiInput(window, static_cast<uint32_t>(lParam));
+        return 0;
+    case WM_DEVICECHANGE:
+        if (wParam != DBT_DEVNODES_CHANGED) break;
+        onDevicesChanged(window);
+        return TRUE;
+    case kMidiFailureMessage:  // posted by a failing output, see reportMidiFailure
+        showMidiError(window, static_cast<UINT>(wParam));
         return 0;
     case WM_CHAR:
         if (!inNameEntry()) break;

@@ -8,7 +8,7 @@ HMIDIIN midiIn = nullptr;  // the UI thread's alone
 }
 
 void openMidiInput(HWND window) {
-    if (midiInGetNumDevs() == 0) return;
+    if (midiIn != nullptr || midiInGetNumDevs() == 0) return;
     HMIDIIN input = nullptr;
     if (midiInOpen(&input, 0, reinterpret_cast<DWORD_PTR>(window), 0, CALLBACK_WINDOW) != MMSYSERR_NOERROR) return;
     if (midiInStart(input) != MMSYSERR_NOERROR) {

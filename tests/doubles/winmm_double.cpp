@@ -9,7 +9,12 @@
 //     VARLO_MIDI_DEVICES     what midiOutGetNumDevs reports (default 1)
 //     VARLO_MIDI_OPEN_ERROR  non-zero: midiOutOpen fails with this code
 //     VARLO_MIDI_ERROR_TEXT  what midiOutGetErrorText gives
+//     VARLO_MIDI_SENDS_FAIL_FROM  N > 0: the Nth midiOutShortMsg (from 1) and every
+//                            later one fail with MMSYSERR_NODRIVER, as after an
+//                            unplug, until the next midiOutOpen
 //     VARLO_MIDI_IN_DEVICES  what midiInGetNumDevs reports (default 0)
+//     VARLO_MIDI_IN_DEVICES_FILE  while this file exists, the number in it
+//                            instead, read at every call: keyboards that come and go
 //     VARLO_MIDI_IN_OPEN_ERROR  non-zero: midiInOpen fails with this code
 //     VARLO_MIDI_INPUT       the keyboard's script: each line appended to it, a
 //                            packed short message in hex, comes as MM_MIM_DATA
@@ -30,7 +35,11 @@ CRITICAL_SECTION stateLock;  // the window thread and the game thread both call 
 UINT deviceCount = 1;
 MMRESULT openError = MMSYSERR_NOERROR;
 wchar_t errorText[512] = L"MIDI output cannot be opened (test double)";
+long sendsFailFrom = 0;
+long sends = 0;
+bool sendsFail = false;
 UINT inputCount = 0;
+wchar_t inputCountFile[MAX_PATH * 2] = L"";
 MMRESULT inputOpenError = MMSYSERR_NOERROR;
 wchar_t inputScript[MAX_PATH * 2] = L"";
 
@@ -69,6 +78,8 @@ void loadSettings() {
     if (readSetting(L"VARLO_MIDI_ERROR_TEXT", text, 512)) std::wcscpy(errorText, text);
     const long inputs = readNumber(L"VARLO_MIDI_IN_DEVICES", 0);
     inputCount = inputs < 0 ? 0 : UINT(inputs);
+    sendsFailFrom = readNumber(L"VARLO_MIDI_SENDS_FAIL_FROM", 0);
+    readSetting(L"VARLO_MIDI_IN_DEVICES_FILE", inputCountFile, MAX_PATH * 2);
     inputOpenError = MMRESULT(readNumber(L"VARLO_MIDI_IN_OPEN_ERROR", 0));
     readSetting(L"VARLO_MIDI_INPUT", inputScript, MAX_PATH * 2);
 }
@@ -131,9 +142,10 @@ MMRESULT inputCall(const char* function, HMIDIIN handle, bool started) {
     return handleCall(function, handle, false);
 }
 
-MMRESULT valueCall(const char* function, HMIDIOUT handle, DWORD value) {
+// An open handle gets `failure`.
+MMRESULT valueCall(const char* function, HMIDIOUT handle, DWORD value, MMRESULT failure = MMSYSERR_NOERROR) {
     EnterCriticalSection(&stateLock);
-    const MMRESULT result = isOpen(handle) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+    const MMRESULT result = isOpen(handle) ? failure : MMSYSERR_INVALHANDLE;
     char text[96];
     std::snprintf(text, sizeof text, "%s 0x%08lX -> %u", function, static_cast<unsigned long>(value), unsigned(result));
     logCall(text);
@@ -181,6 +193,7 @@ UINT WINAPI midiOutGetNumDevs(void) {
 
 MMRESULT WINAPI midiOutOpen(LPHMIDIOUT handle, UINT device, DWORD_PTR, DWORD_PTR, DWORD) {
     EnterCriticalSection(&stateLock);
+    sendsFail = false;
     MMRESULT result = openError;
     if (handle == nullptr) {
         result = MMSYSERR_INVALPARAM;
@@ -204,7 +217,11 @@ MMRESULT WINAPI midiOutSetVolume(HMIDIOUT handle, DWORD volume) {
 }
 
 MMRESULT WINAPI midiOutShortMsg(HMIDIOUT handle, DWORD message) {
-    return valueCall("midiOutShortMsg", handle, message);
+    EnterCriticalSection(&stateLock);
+    if (++sends == sendsFailFrom) sendsFail = true;
+    const MMRESULT failure = sendsFail ? MMSYSERR_NODRIVER : MMSYSERR_NOERROR;
+    LeaveCriticalSection(&stateLock);
+    return valueCall("midiOutShortMsg", handle, message, failure);
 }
 
 MMRESULT WINAPI midiOutGetErrorTextW(MMRESULT error, LPWSTR buffer, UINT capacity) {
@@ -224,10 +241,15 @@ MMRESULT WINAPI midiOutGetErrorTextA(MMRESULT error, LPSTR buffer, UINT capacity
 }
 
 UINT WINAPI midiInGetNumDevs(void) {
+    UINT count = inputCount;
+    if (FILE* file = inputCountFile[0] != L'\0' ? _wfopen(inputCountFile, L"rb") : nullptr) {
+        if (std::fscanf(file, "%u", &count) != 1) count = inputCount;
+        std::fclose(file);
+    }
     char text[64];
-    std::snprintf(text, sizeof text, "midiInGetNumDevs -> %u", inputCount);
+    std::snprintf(text, sizeof text, "midiInGetNumDevs -> %u", count);
     logCall(text);
-    return inputCount;
+    return count;
 }
 
 MMRESULT WINAPI midiInOpen(LPHMIDIIN handle, UINT device, DWORD_PTR callback, DWORD_PTR, DWORD flags) {

@@ -27,6 +27,7 @@ struct MidiSettings {
     std::wstring errorText;       // what midiOutGetErrorTextW gives for it
     int inputCount = 0;           // what midiInGetNumDevs reports: no keyboard unless asked for
     unsigned inputOpenError = 0;  // non-zero: midiInOpen fails with this code
+    int sendsFailFrom = 0;        // > 0: this midiOutShortMsg (from 1) and later ones fail until a midiOutOpen
 };
 
 // One call recorded by the MIDI double.
@@ -88,6 +89,9 @@ void typeChar(HWND window, wchar_t ch);                // WM_CHAR
 void close(HWND window);                               // WM_CLOSE, as the close box
 // Plays short MIDI messages on the keyboard of the MIDI double, in order.
 void playMidi(const Program& program, const std::vector<uint32_t>& messages);
+// Makes the MIDI double report `count` keyboards from now on and tells the
+// window that devices have changed, as Windows does when one comes or goes.
+void changeMidiKeyboards(const Program& program, int count);
 constexpr uint32_t midiMessage(int status, int first, int second) {
     return uint32_t(status) | uint32_t(first) << 8 | uint32_t(second) << 16;
 }

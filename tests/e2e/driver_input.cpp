@@ -3,6 +3,8 @@
 #include "driver.h"
 #include "driver_internal.h"
 
+#include <dbt.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -84,6 +86,12 @@ void playMidi(const Program& program, const std::vector<uint32_t>& messages) {
     DWORD written = 0;
     WriteFile(file, lines.data(), DWORD(lines.size()), &written, nullptr);
     CloseHandle(file);
+}
+
+void changeMidiKeyboards(const Program& program, int count) {
+    const std::string text = std::to_string(count);
+    writeFile(pathIn(program, kMidiKeyboards), std::vector<uint8_t>(text.begin(), text.end()));
+    PostMessageW(program.window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
 }
 
 }  // namespace driver

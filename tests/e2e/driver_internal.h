@@ -10,6 +10,7 @@ namespace driver {
 constexpr wchar_t kMidiLog[] = L"midi.log";
 constexpr wchar_t kHelpLog[] = L"help.log";
 constexpr wchar_t kMidiInput[] = L"midi-input.txt";  // what the MIDI double's keyboard plays
+constexpr wchar_t kMidiKeyboards[] = L"midi-keyboards.txt";  // how many it reports now
 
 std::wstring join(const std::wstring& folder, const std::wstring& name);
 std::wstring className(HWND window);

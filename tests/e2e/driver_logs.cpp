@@ -111,7 +111,7 @@ std::vector<Sounding> soundings(const std::vector<MidiCall>& calls) {
     std::vector<Sounding> found;
     for (size_t i = 0; i < calls.size(); ++i) {
         const MidiCall& call = calls[i];
-        if (call.function != "midiOutShortMsg") continue;
+        if (call.function != "midiOutShortMsg" || call.result != 0) continue;  // a failed send sounds nothing
         const uint32_t status = call.value & 0xF0;
         const int note = int(call.value >> 8 & 0x7F);
         if (status == 0x90) {

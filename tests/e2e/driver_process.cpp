@@ -185,7 +185,9 @@ bool start(Program& program, const MidiSettings& midi) {
     DeleteFileW(midiLog.c_str());
     DeleteFileW(helpLog.c_str());
     const std::wstring midiInput = join(program.folder, kMidiInput);
+    const std::wstring keyboards = join(program.folder, kMidiKeyboards);
     DeleteFileW(midiInput.c_str());
+    DeleteFileW(keyboards.c_str());
     std::vector<std::wstring> settings = {
         L"VARLO_MIDI_LOG=" + midiLog,
         L"VARLO_MIDI_DEVICES=" + std::to_wstring(midi.deviceCount),
@@ -193,6 +195,8 @@ bool start(Program& program, const MidiSettings& midi) {
         L"VARLO_MIDI_IN_DEVICES=" + std::to_wstring(midi.inputCount),
         L"VARLO_MIDI_IN_OPEN_ERROR=" + std::to_wstring(midi.inputOpenError),
         L"VARLO_MIDI_INPUT=" + midiInput,
+        L"VARLO_MIDI_IN_DEVICES_FILE=" + keyboards,
+        L"VARLO_MIDI_SENDS_FAIL_FROM=" + std::to_wstring(midi.sendsFailFrom),
         L"VARLO_HELP_LOG=" + helpLog,
     };
     if (!midi.errorText.empty()) settings.push_back(L"VARLO_MIDI_ERROR_TEXT=" + midi.errorText);

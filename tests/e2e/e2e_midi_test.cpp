@@ -71,6 +71,33 @@ TEST_F(MidiTest, WithoutDevicesTheMapperIsOpened) {
     }
 }
 
+TEST_F(MidiTest, AnOutputThatStartsFailingIsReopenedAndAKeyboardPluggedInDuringTheGameAnswers) {
+    driver::MidiSettings midi;
+    midi.sendsFailFrom = 2;  // the first note of the first question: the device has gone
+    const HWND window = launch(midi);
+    ASSERT_NE(window, nullptr);
+    driver::key(window, VK_F2);
+    ASSERT_TRUE(driver::waitForSoundingEnd(program, 0, 15000));
+    const auto out = lines(driver::readMidiLog(program));
+    const auto failed =
+        std::find_if(out.begin(), out.end(), [](const std::string& l) { return l.substr(l.size() - 4) == "-> 6"; });
+    ASSERT_GE(out.end() - failed, 8) << "no failed send followed by its reopening";
+    const std::vector<std::string> reopened{
+        "midiOutClose -> 0", "midiOutGetNumDevs -> 1", "midiOutOpen 0 -> 0", "midiOutReset -> 0",
+        "midiOutSetVolume 0xFFFFFFFF -> 0", "midiOutShortMsg 0x000000C0 -> 0",
+        failed->substr(0, 26) + " -> 0",  // the note again
+    };
+    EXPECT_EQ(std::vector<std::string>(failed + 1, failed + 8), reopened);
+
+    driver::changeMidiKeyboards(program, 1);
+    EXPECT_TRUE(driver::pedalUntilSounding(program, 1, 15000)) << "the keyboard does not replay";
+    closeAndWait();
+    const auto calls = driver::readMidiLog(program);
+    EXPECT_TRUE(closed(calls));
+    // Each opening closed once: in the reopening and at the end.
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const auto& c) { return c.function == "midiOutClose"; }), 2);
+}
+
 TEST_F(MidiTest, AFailingOpenShowsTheSystemsTextAndEndsWithoutAWindow) {
     driver::MidiSettings midi;
     midi.openError = 4;  // MMSYSERR_ALLOCATED: the device is busy

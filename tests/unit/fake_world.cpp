@@ -93,6 +93,8 @@ void resetWorld() {
     world.timeline.clear();
     world.bodies.clear();
     world.keyboardFails = false;
+    world.failingSends = 0;
+    world.reopenResult = 0;
     world.textColour = 0;
     world.liveBrushes.clear();
     gameState = kStateTitle;
@@ -130,7 +132,16 @@ int64_t monotonicMs() {
     return world.clockMs;
 }
 
-void sendMidiMessage(uint32_t message) { record("midi", int(message)); }
+unsigned sendMidiMessage(uint32_t message) {
+    record("midi", int(message));
+    std::lock_guard<std::mutex> guard(world.lock);
+    return world.failingSends-- > 0 ? 6 : 0;  // MMSYSERR_NODRIVER
+}
+unsigned reopenMidiOutput() {
+    record("reopenMidi", int(world.reopenResult));
+    return world.reopenResult;
+}
+void reportMidiFailure(unsigned code) { record("midiFailure", int(code)); }
 void removeNameCaret() { record("removeCaret"); }
 void showNameCaret(Window) { record("showCaret"); }
 void requestSave(Window) { record("save"); }

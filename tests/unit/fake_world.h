@@ -30,6 +30,8 @@ struct FakeWorld {
     std::multimap<long long, std::function<void()>> timeline;  // actions at virtual times
     std::map<std::string, std::function<void()>> bodies;        // scripted work of a step
     bool keyboardFails = false;          // drawKeyboard reports failure
+    int failingSends = 0;                // the next this many MIDI sends fail
+    unsigned reopenResult = 0;           // what reopening the MIDI output returns
     uint32_t textColour = 0;             // as setTextColour left it
     uintptr_t nextBrush = 0x1000;
     std::vector<uintptr_t> liveBrushes;  // made by createSolidBrush and not deleted

@@ -45,6 +45,24 @@ TEST_F(PlayQuestion, EightNotesGoOutBackToBack) {
     EXPECT_EQ(world.events[8].what, "sleep");
 }
 
+// The player is told once per run, so this one test sees every failure.
+TEST_F(PlayQuestion, AFailedSendReopensOncePerSoundingAndResendsAndTheFailureIsReportedOnce) {
+    setQuestion({60, 64});
+    world.failingSends = 1;
+    playQuestion(1000);
+    EXPECT_EQ(world.midiMessages()[1], noteOnMessage(60));  // sent again
+    EXPECT_EQ(world.steps(), std::vector<std::string>{"reopenMidi"});
+
+    world.events.clear();  // a device that stays gone
+    world.failingSends = 100;
+    world.reopenResult = 68;
+    playQuestion(1000);
+    playQuestion(1000);
+    EXPECT_EQ(world.steps(), (std::vector<std::string>{"reopenMidi", "midiFailure", "reopenMidi"}));
+    EXPECT_EQ(world.midiMessages().size(), 8u);  // nothing resent
+    EXPECT_EQ(world.events[2].value, 68);
+}
+
 TEST_F(PlayQuestion, NoQuestionMeansNoSoundAndNoPause) {
     session.noteCount = 0;
     playQuestion(2000);

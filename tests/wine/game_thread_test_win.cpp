@@ -37,7 +37,9 @@ void judgeAnswer(Window, int32_t) {}
 void clearStage(Window, int32_t) {}
 void commitEntry() {}
 void removeNameCaret() {}
-void sendMidiMessage(uint32_t) {}
+unsigned sendMidiMessage(uint32_t) { return 0; }
+unsigned reopenMidiOutput() { return 0; }
+void reportMidiFailure(unsigned) {}
 void showResults(Window window) {
     gameState = kStateNameEntry;
     sendingFocus = true;
