@@ -90,11 +90,13 @@ void onDevicesChanged(HWND window) {
     openMidiInput(window);
 }
 
+static_assert(IDM_STAGE_8 - IDM_STAGE_1 + 1 == kStageCount, "a digest-play menu item for each stage");
+
 // Returns false for ids that get default processing.
 bool onCommand(HWND window, int id) {
     if (id == IDM_START) {
         onStart(window, 0);
-    } else if (id >= IDM_STAGE_1 && id <= IDM_STAGE_8) {
+    } else if (id >= IDM_STAGE_1 && id < IDM_STAGE_1 + kStageCount) {
         onStart(window, id - IDM_STAGE_1);
     } else if (id == IDM_EXIT) {
         SendMessageW(window, WM_CLOSE, 0, 0);

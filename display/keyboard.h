@@ -21,13 +21,13 @@ Brush createSolidBrush(uint32_t colour);
 Brush unmarkedKeyBrush(int black);
 void deleteBrush(Brush brush);
 
-// Draws the middle-C picture and the stage's octaves into the canvas without
-// presenting it. Returns false when a picture or a device context could not
-// be made; what was drawn by then stays.
-bool drawKeyboard(Window window, int stageIndex);
+// Draws the middle-C picture and the keyboard's octaves into the canvas
+// without presenting it. Returns false when a picture or a device context
+// could not be made; what was drawn by then stays.
+bool drawKeyboard(Window window, Keyboard keyboard);
 
-// Fills the inside of `key` in the canvas with `brush`, in the layout of
-// stage `stageIndex`. A black flag other than 1 means the white key. Either thread.
-void fillKey(const Key& key, int stageIndex, Brush brush);
+// Fills the inside of `key` in the canvas with `brush`, in the keyboard's
+// layout. A black flag other than 1 means the white key. Either thread.
+void fillKey(const Key& key, Keyboard keyboard, Brush brush);
 
 #endif

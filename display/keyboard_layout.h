@@ -1,6 +1,7 @@
-// The piano keyboard's geometry: which key a click hits, where each key's
-// inside lies, and where the keyboard pictures are copied for a stage. Notes
-// are MIDI note numbers; a key is addressed by octave, white index and black flag.
+// The piano keyboard's geometry: the notes each of the three keyboards shows,
+// which key a click hits, where each key's inside lies, and where the keyboard
+// pictures are copied. Notes are MIDI note numbers; a key is addressed by
+// octave, white index and black flag.
 #ifndef VARLO_DISPLAY_KEYBOARD_LAYOUT_H
 #define VARLO_DISPLAY_KEYBOARD_LAYOUT_H
 
@@ -15,25 +16,31 @@ extern const uint8_t whiteKeyIndex[12];
 // By white index (C D E F G A B): the white key's semitone.
 extern const uint8_t whiteKeySemitone[7];
 
-// Stage indices 0..3 show wide keys (one or three octaves), 4..7 narrow keys (six octaves).
-constexpr bool isWideLayout(int stageIndex) { return stageIndex < 4; }
+// The keyboards a stage may show: one or three octaves of wide keys, or six
+// octaves of narrow keys.
+enum class Keyboard { oneOctave, threeOctaves, sixOctaves };
+
+// The lowest and highest notes a keyboard shows: 60..71, 48..83 and 24..95.
+int lowestNote(Keyboard keyboard);
+int highestNote(Keyboard keyboard);
 
 // The keyboard band of the canvas, and the row where the black keys end.
 constexpr int kKeyboardTop = 70;
 constexpr int kKeyboardHeight = 76;
 constexpr int kBlackKeyBottom = 120;  // exclusive
 
-// Where a stage's pictures go: the middle-C picture, then copies of one
+// Where a keyboard's pictures go: the middle-C picture, then copies of one
 // octave's picture from left to right, all at the top of the keyboard band.
+constexpr int kMostOctaves = 6;  // the narrow keys' keyboard
 struct KeyboardPlan {
     int octavePicture;  // resource id of the octave picture
     int copyWidth;      // columns copied from it; its right border is left out
     int copyCount;
-    int copyX[6];
+    int copyX[kMostOctaves];
     int middleCX;       // the 60 x 60 middle-C picture goes to (middleCX, 0)
 };
 constexpr int kMiddleCPicture = IDP_MIDDLE_C;
-KeyboardPlan keyboardPlan(int stageIndex);
+KeyboardPlan keyboardPlan(Keyboard keyboard);
 
 constexpr int kMiddleCSize = 60;
 
@@ -43,9 +50,9 @@ struct Key {
     int black;  // 1 for the black key right of the white key
 };
 
-// The key under client point (x, y) in the stage's layout; false when the
+// The key under client point (x, y) in the keyboard's layout; false when the
 // point misses the keyboard band.
-bool hitKey(int stageIndex, unsigned x, unsigned y, Key& key);
+bool hitKey(Keyboard keyboard, unsigned x, unsigned y, Key& key);
 
 // The key's MIDI note.
 int keyNote(const Key& key);
@@ -64,6 +71,6 @@ struct KeyRegion {
     int cutCount;
     KeyRect cuts[2];
 };
-KeyRegion keyRegion(int stageIndex, int octave, int white, int black);
+KeyRegion keyRegion(Keyboard keyboard, int octave, int white, int black);
 
 #endif

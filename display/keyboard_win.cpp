@@ -45,8 +45,8 @@ void deleteBrush(Brush brush) {
     if (brush != nullptr) DeleteObject(brush);
 }
 
-bool drawKeyboard(Window window, int stageIndex) {
-    const KeyboardPlan plan = keyboardPlan(stageIndex);
+bool drawKeyboard(Window window, Keyboard keyboard) {
+    const KeyboardPlan plan = keyboardPlan(keyboard);
     if (!copyPicture(window, kMiddleCPicture, kMiddleCSize, kMiddleCSize, &plan.middleCX, 1, 0)) return false;
     if (!copyPicture(window, plan.octavePicture, plan.copyWidth, kKeyboardHeight, plan.copyX, plan.copyCount,
                      kKeyboardTop)) {
@@ -55,8 +55,8 @@ bool drawKeyboard(Window window, int stageIndex) {
     return true;
 }
 
-void fillKey(const Key& key, int stageIndex, Brush brush) {
-    const KeyRegion inside = keyRegion(stageIndex, key.octave, key.white, key.black);
+void fillKey(const Key& key, Keyboard keyboard, Brush brush) {
+    const KeyRegion inside = keyRegion(keyboard, key.octave, key.white, key.black);
     const HRGN region = regionOf(inside.area);
     for (int i = 0; i < inside.cutCount; ++i) {
         const HRGN cut = regionOf(inside.cuts[i]);

@@ -6,16 +6,6 @@
 const ColumnSpan kRankingColumns[kRankingColumnCount] = {{15, 50}, {60, 335}, {345, 415}, {425, 615}};
 const wchar_t* const kRankingHeaders[kRankingColumnCount] = {L"順位", L"プレイヤー名", L"得点", L"日付"};
 
-namespace {
-
-// Six equal bands over the panel's 220 rows: the headers' band and five places.
-int bandStart(int place) { return place * 220 / 6; }
-
-}  // namespace
-
-int rankingRowTop(int place) { return bandStart(place) + 15; }
-int rankingRowBottom(int place) { return bandStart(place) + 51; }
-
 std::wstring rankingNameText(const RankingEntry& entry) {
     // Names are printable ASCII; each byte is one character.
     std::wstring name;

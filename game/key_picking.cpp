@@ -4,10 +4,11 @@
 #include "display/keyboard.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
+#include "game/stage_rules.h"
 
 void pickKey(Window window, unsigned x, unsigned y) {
     Key key;
-    if (hitKey(session.stageIndex, x, y, key)) pickNote(window, keyNote(key));
+    if (hitKey(rulesOf(session.stageIndex).keyboard, x, y, key)) pickNote(window, keyNote(key));
 }
 
 // Notes outside the stage's range change nothing, not even GameState.
@@ -26,7 +27,7 @@ void pickNote(Window window, int note) {
         madeBrush = true;
     }
     gameState = kStateHintDue;
-    fillKey(key, session.stageIndex, brush);
+    fillKey(key, rulesOf(session.stageIndex).keyboard, brush);
     if (madeBrush) deleteBrush(brush);
     presentCanvas(window, 0, 0);
 }

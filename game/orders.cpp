@@ -12,6 +12,7 @@
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/questions.h"
+#include "game/stage_rules.h"
 #include "game/typewriter.h"
 
 namespace {
@@ -45,13 +46,6 @@ void replaceSuccessor(int32_t successor, int32_t next) {
 
 }  // namespace
 
-const wchar_t* const instructionTexts[kStageCount] = {
-    L"次の１音を聞き，該当する鍵盤をクリックせよ。", L"次の１音を聞き，該当する鍵盤をクリックせよ。",
-    L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
-    L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
-    L"次の音を聞き，該当する鍵盤をクリックせよ。",   L"次の音を聞き，該当する鍵盤をクリックせよ。",
-};
-
 void drawStageBox() { drawStatusBox(kStageBoxColour, L"ステージ" + std::to_wstring(session.stageIndex + 1), kStageBox); }
 void drawOrderBox() { drawStatusBox(kOrderBoxColour, L"指令" + std::to_wstring(session.orderIndex + 1), kOrderBox); }
 void drawMissesBox() {
@@ -74,9 +68,9 @@ void presentQuestion(Window window) {
     drawMissesBox();
     drawScoreBox();
     drawPanel(kMessageArea);
-    if (!typeText(window, instructionTexts[stage])) return;  // quitting
+    if (!typeText(window, rulesOf(stage).instruction)) return;  // quitting
     // A keyboard that cannot be drawn leaves kStateNextQuestion: the step comes again.
-    if (!drawKeyboard(window, stage)) return;
+    if (!drawKeyboard(window, rulesOf(stage).keyboard)) return;
     presentCanvas(window, 0, 0);
     generateQuestion();
     // From here on the player may mark keys and confirm.
@@ -100,7 +94,7 @@ void judgeAnswer(Window window, int32_t successor) {
             continue;
         }
         const Key key = noteKey(note);
-        fillKey(key, stage, answerBrush);
+        fillKey(key, rulesOf(stage).keyboard, answerBrush);
         if (session.selectedKeys[note] == 0) correct = false;
     }
     int marked = 0;

@@ -5,9 +5,6 @@
 #include "base/platform.h"
 #include "game/game_state.h"
 
-// The instruction typed for each question, by stage index.
-extern const wchar_t* const instructionTexts[kStageCount];
-
 // Builds the question screen, makes the question, stores kStateHintDue and plays it.
 // When the keyboard cannot be drawn it returns with no question and kStateNextQuestion,
 // so the game thread tries again.

@@ -3,6 +3,7 @@
 
 #include "base/random.h"
 #include "game/game_state.h"
+#include "game/stage_rules.h"
 
 namespace {
 
@@ -48,12 +49,10 @@ void chord() {
     session.questionNotes[2] = base + shapeTop(entry);
 }
 
-// Two to four notes for the seventh stage, two to six for the eighth, each
-// anywhere in the range and all distinct.
-void cluster() {
+// Two to `most` notes, each anywhere in the range and all distinct.
+void cluster(int32_t most) {
     const int32_t low = session.lowNote, high = session.highNote;
-    int32_t count = nextRandom(session.randomSeed, 2 * session.stageIndex - 9) + 2;
-    if (count > kMaxQuestionNotes) count = kMaxQuestionNotes;
+    const int32_t count = nextRandom(session.randomSeed, most - 1) + 2;
     session.noteCount = count;
     for (int32_t i = 0; i < count; ++i) {
         int32_t note;
@@ -75,42 +74,28 @@ const uint16_t chordShapes[kChordShapeCount] = {
 };
 
 void questionRange(int32_t stageIndex, int32_t& lowNote, int32_t& highNote) {
-    if (stageIndex == 0) {
-        lowNote = 60;
-        highNote = 71;
-    } else if (stageIndex < 4) {
-        lowNote = 48;
-        highNote = 83;
-    } else {
-        lowNote = 24;
-        highNote = 95;
-    }
+    const Keyboard keyboard = rulesOf(stageIndex).keyboard;
+    lowNote = lowestNote(keyboard);
+    highNote = highestNote(keyboard);
 }
 
 void generateQuestion() {
-    switch (session.stageIndex.load()) {
-    case 0:
-    case 1:
+    const StageRules& rules = rulesOf(session.stageIndex.load());
+    switch (rules.shape) {
+    case QuestionShape::singleNote:
         singleNote();
         break;
-    case 2:
+    case QuestionShape::interval:
         interval();
         break;
-    case 3:
+    case QuestionShape::chord:
         chord();
         break;
-    case 4:
-        interval();
-        spreadOctaves(2);
-        break;
-    case 5:
-        chord();
-        spreadOctaves(3);
-        break;
-    default:
-        cluster();
+    case QuestionShape::cluster:
+        cluster(rules.noteCount);
         break;
     }
+    if (rules.spreadOverOctaves) spreadOctaves(session.noteCount);
 }
 
 void spreadOctaves(int32_t count) {

@@ -10,12 +10,11 @@
 constexpr int kChordShapeCount = 27;
 extern const uint16_t chordShapes[kChordShapeCount];
 
-// The inclusive note range of a stage's keyboard: 60..71 for the first stage,
-// 48..83 for the next three, 24..95 for the last four.
+// The inclusive note range of a stage: the notes its keyboard shows.
 void questionRange(int32_t stageIndex, int32_t& lowNote, int32_t& highNote);
 
-// A new question for session.stageIndex within session.lowNote..highNote:
-// writes session.noteCount and session.questionNotes.
+// A new question for session.stageIndex, by its rules, within
+// session.lowNote..highNote: writes session.noteCount and session.questionNotes.
 void generateQuestion();
 
 // Moves each of the first `count` question notes to a random octave of the

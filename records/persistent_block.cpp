@@ -73,10 +73,11 @@ PersistentBlock defaultBlock() {
     block.rowCount = kRankingRows;
     for (int i = 0; i < kRankingRows; ++i) {
         RankingEntry& row = block.rows[i];
-        row.score = uint16_t(50 - 10 * i);
+        const int fromBottom = kRankingRows - i;  // 5 for the first row, 1 for the last
+        row.score = uint16_t(10 * fromBottom);
         row.questionCount = 10;
-        row.missTotal = uint16_t(3 / (5 - i));  // 0, 0, 1, 1, 3
-        row.spare = uint16_t(5 - i);
+        row.missTotal = uint16_t(3 / fromBottom);  // 0, 0, 1, 1, 3
+        row.spare = uint16_t(fromBottom);
         row.date = kDefaultDate;
         std::memcpy(row.name, kDefaultName, sizeof kDefaultName);
     }

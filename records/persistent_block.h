@@ -15,7 +15,8 @@ constexpr int kRankingRows = 5;
 constexpr int kNameBytes = 16;  // at most 15 printable ASCII characters and a zero
 constexpr size_t kEntryBytes = 40;
 constexpr size_t kBlockHeaderBytes = 12;
-constexpr size_t kBlockBytes = kBlockHeaderBytes + kRankingRows * kEntryBytes;  // 212
+constexpr size_t kBlockBytes = kBlockHeaderBytes + kRankingRows * kEntryBytes;
+static_assert(kBlockBytes == 212, "VARLO.DAT's block holds five rows: its format never changes");
 // The window's left and top when the system is to choose them (CW_USEDEFAULT).
 constexpr int32_t kDefaultWindowPosition = INT32_MIN;
 

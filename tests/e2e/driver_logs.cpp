@@ -4,6 +4,7 @@
 #include "driver_internal.h"
 
 #include "display/keyboard_layout.h"
+#include "game/stage_rules.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -169,7 +170,7 @@ bool pedalUntilSounding(const Program& program, size_t index, DWORD timeoutMs) {
 
 POINT keyPoint(int stageIndex, int note) {
     const Key key = noteKey(note);
-    const KeyRect area = keyRegion(stageIndex, key.octave, key.white, key.black).area;
+    const KeyRect area = keyRegion(rulesOf(stageIndex).keyboard, key.octave, key.white, key.black).area;
     return POINT{(area.left + area.right) / 2, key.black == 1 ? (area.top + area.bottom) / 2 : 132};
 }
 

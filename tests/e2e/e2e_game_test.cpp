@@ -14,6 +14,7 @@
 #include "e2e_fixture.h"
 #include "resources/resource.h"
 #include "screen_images.h"
+#include "game/stage_rules.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ int countColour(const driver::Capture& screen, uint32_t colour) {
 // True when every pixel of the key's inside has the colour.
 bool keyIs(const driver::Capture& screen, int stageIndex, int note, uint32_t colour) {
     const Key key = noteKey(note);
-    const KeyRegion region = keyRegion(stageIndex, key.octave, key.white, key.black);
+    const KeyRegion region = keyRegion(rulesOf(stageIndex).keyboard, key.octave, key.white, key.black);
     for (int y = region.area.top; y < region.area.bottom; ++y) {
         for (int x = region.area.left; x < region.area.right; ++x) {
             bool cut = false;

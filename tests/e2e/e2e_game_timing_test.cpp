@@ -9,6 +9,7 @@
 #include "display/keyboard_layout.h"
 #include "e2e_fixture.h"
 #include "resources/resource.h"
+#include "game/stage_rules.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST_F(GameTiming, TheChordSoundsASecondAfterTheKeyboardForTwoSecondsAndAgainOnR
     // The keyboard shows when the inside of middle C turns white; until then
     // that spot holds the hatched background or the black of the empty canvas.
     const Key middleC = noteKey(60);
-    const KeyRect area = keyRegion(kStageIndex, middleC.octave, middleC.white, middleC.black).area;
+    const KeyRect area = keyRegion(rulesOf(kStageIndex).keyboard, middleC.octave, middleC.white, middleC.black).area;
     const int x = (area.left + area.right) / 2, y = 132;
     double lastUnseen = 0, seen = 0;
     driver::Capture screen;

@@ -167,11 +167,11 @@ void drawVerdict(const wchar_t* text) {
 
 // --- keyboard ---
 
-bool drawKeyboard(Window, int stageIndex) {
-    record("keyboard", stageIndex);
+bool drawKeyboard(Window, Keyboard keyboard) {
+    record("keyboard", int(keyboard));
     return !world.keyboardFails;
 }
-void fillKey(const Key& key, int, Brush brush) {
+void fillKey(const Key& key, Keyboard, Brush brush) {
     record("fillKey", keyNote(Key{key.octave, key.white, key.black == 1 ? 1 : 0}), L"", reinterpret_cast<uintptr_t>(brush));
 }
 Brush createSolidBrush(uint32_t colour) {

@@ -15,6 +15,7 @@
 #include "game/questions.h"
 #include "picture/png_decoder.h"
 #include "tests/unit/fake_world.h"
+#include "game/stage_rules.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ void checkAgainstPicture(int stage, const char* name, int firstOctave, const std
                                          ? 12 * octave + whiteKeySemitone[blackOf[e]] + 1
                                          : 12 * octave + whiteKeySemitone[whiteOf[e]];
                 Key key;
-                ASSERT_TRUE(hitKey(stage, unsigned(copyX[copy] + e), y, key)) << name << " " << e << "," << y;
+                ASSERT_TRUE(hitKey(rulesOf(stage).keyboard, unsigned(copyX[copy] + e), y, key)) << name << " " << e << "," << y;
                 ASSERT_EQ(keyNote(key), expected) << name << " column " << e << " of copy " << copy << ", y " << y;
                 ++compared;
             }

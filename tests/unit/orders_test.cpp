@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
 #include <vector>
 
 #include "display/keyboard.h"
+#include "display/keyboard_layout.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
 #include "game/note_output.h"
@@ -85,12 +87,13 @@ TEST_F(Orders, TheQuestionClearsTheMarksOpensTheAnswerAndSoundsAfterASecond) {
 }
 
 TEST_F(Orders, TheScreenIsBuiltAndTheStagesInstructionTypedBeforeTheQuestionIsMade) {
-    const wchar_t* const expected[kStageCount] = {
+    const wchar_t* const expected[] = {
         L"次の１音を聞き，該当する鍵盤をクリックせよ。", L"次の１音を聞き，該当する鍵盤をクリックせよ。",
         L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
         L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
         L"次の音を聞き，該当する鍵盤をクリックせよ。",   L"次の音を聞き，該当する鍵盤をクリックせよ。",
     };
+    static_assert(std::extent_v<decltype(expected)> == kStageCount, "an instruction for each stage");
     for (int stage = 0; stage < kStageCount; ++stage) {
         resetWorld();
         gameState = kStateNextQuestion;
@@ -103,7 +106,9 @@ TEST_F(Orders, TheScreenIsBuiltAndTheStagesInstructionTypedBeforeTheQuestionIsMa
         EXPECT_EQ(world.steps(), steps);
         EXPECT_EQ(world.events[5].value, 248 << 16 | 165);  // the message area's panel
         EXPECT_EQ(world.events[6].text, expected[stage]) << "stage " << stage;
-        EXPECT_EQ(world.events[7].value, stage);
+        // The keyboard drawn shows exactly the question's range.
+        EXPECT_EQ(lowestNote(Keyboard(world.events[7].value)), session.lowNote) << "stage " << stage;
+        EXPECT_EQ(highestNote(Keyboard(world.events[7].value)), session.highNote) << "stage " << stage;
         EXPECT_EQ(notesWhileTyping, 0);
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 #include <set>
+#include <type_traits>
 #include <vector>
 
 #include "base/random.h"
@@ -78,8 +79,8 @@ TEST(NextRandom, SplitArithmeticEqualsTheSixtyFourBitProduct) {
 }
 
 TEST(QuestionRange, IsOneThreeOrSixOctavesFromC) {
-    const int expected[8][2] = {{60, 71}, {48, 83}, {48, 83}, {48, 83},
-                                {24, 95}, {24, 95}, {24, 95}, {24, 95}};
+    const int expected[][2] = {{60, 71}, {48, 83}, {48, 83}, {48, 83}, {24, 95}, {24, 95}, {24, 95}, {24, 95}};
+    static_assert(std::extent_v<decltype(expected)> == kStageCount, "a range for each stage");
     for (int stage = 0; stage < kStageCount; ++stage) {
         int32_t low = -1, high = -1;
         questionRange(stage, low, high);
@@ -91,7 +92,7 @@ TEST(QuestionRange, IsOneThreeOrSixOctavesFromC) {
 // The first three questions of every stage from the state 1234, worked out by
 // hand from the rules: the order of the draws decides every one of them.
 TEST(GenerateQuestion, MakesTheKnownQuestionsFrom1234) {
-    const std::vector<std::vector<int>> expected[8] = {
+    const std::vector<std::vector<int>> expected[] = {
         {{68}, {67}, {62}},
         {{72}, {71}, {56}},
         {{64, 74}, {55, 59}, {61, 66}},
@@ -101,8 +102,9 @@ TEST(GenerateQuestion, MakesTheKnownQuestionsFrom1234) {
         {{71, 40, 41, 46}, {80, 69, 78}, {78, 26, 85, 60}},
         {{71, 40, 41, 46, 56}, {69, 78, 84, 26, 85}, {39, 91, 71, 42}},
     };
-    const uint32_t endStates[8] = {22423537, 22423537, 44461820, 44461820,
-                                   3101526,  21860549, 51282388, 25510752};
+    const uint32_t endStates[] = {22423537, 22423537, 44461820, 44461820, 3101526, 21860549, 51282388, 25510752};
+    static_assert(std::extent_v<decltype(expected)> == kStageCount && std::extent_v<decltype(endStates)> == kStageCount,
+                  "questions for each stage");
     for (int stage = 0; stage < kStageCount; ++stage) {
         session.randomSeed = 1234;
         for (const auto& notes : expected[stage]) EXPECT_EQ(question(stage), notes) << "stage " << stage;
@@ -111,8 +113,10 @@ TEST(GenerateQuestion, MakesTheKnownQuestionsFrom1234) {
 }
 
 TEST(GenerateQuestion, EveryQuestionIsDistinctNotesInsideItsRange) {
-    const int minCount[8] = {1, 1, 2, 3, 2, 3, 2, 2};
-    const int maxCount[8] = {1, 1, 2, 3, 2, 3, 4, 6};
+    const int minCount[] = {1, 1, 2, 3, 2, 3, 2, 2};
+    const int maxCount[] = {1, 1, 2, 3, 2, 3, 4, 6};
+    static_assert(std::extent_v<decltype(minCount)> == kStageCount && std::extent_v<decltype(maxCount)> == kStageCount,
+                  "counts for each stage");
     session.randomSeed = 1234;
     for (int stage = 0; stage < kStageCount; ++stage) {
         std::set<int> counts;

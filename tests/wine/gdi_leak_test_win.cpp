@@ -19,6 +19,7 @@
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
+#include "game/stage_rules.h"
 
 namespace {
 
@@ -71,9 +72,9 @@ TEST_F(GdiLeaks, ThousandsOfDrawsAndPicturesLeaveTheRoomAsItWas) {
         setTextColour(RGB(255, 255, 153));
         drawBoxedText(L"ステージ1", {20, 165, 100, 181});
         typeText(window, L"\n右");
-        drawKeyboard(window, i % 8);
+        drawKeyboard(window, rulesOf(i % kStageCount).keyboard);
         const Brush brush = createSolidBrush(RGB(255, 102, 153));
-        fillKey(Key{0, 0, 0}, session.stageIndex, brush);
+        fillKey(Key{0, 0, 0}, rulesOf(session.stageIndex).keyboard, brush);
         deleteBrush(brush);
         drawVerdict(L"正解！");
         const HBITMAP picture = loadPicture(window, IDP_TITLE);

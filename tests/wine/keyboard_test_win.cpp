@@ -22,6 +22,7 @@
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
+#include "game/stage_rules.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ TEST_F(Keyboard, DrawingPlacesThePicturesOfTheStageAndNothingElse) {
 
         fillCanvas(kFill);
         const Selected before = Selected::in(canvasDc);
-        EXPECT_TRUE(drawKeyboard(window, placement.stageIndex));
+        EXPECT_TRUE(drawKeyboard(window, rulesOf(placement.stageIndex).keyboard));
         EXPECT_TRUE(Selected::in(canvasDc) == before) << "drawKeyboard changed what the canvas has selected";
         EXPECT_EQ(differences(readPixels(canvasDc), expected), "");
     }
@@ -141,7 +142,7 @@ TEST_F(Keyboard, AFilledKeyIsExactlyItsInsideInThePicture) {
         SCOPED_TRACE("stage index " + std::to_string(layout.stageIndex));
         session.stageIndex = layout.stageIndex;
         fillCanvas(kFill);
-        ASSERT_TRUE(drawKeyboard(window, layout.stageIndex));
+        ASSERT_TRUE(drawKeyboard(window, rulesOf(layout.stageIndex).keyboard));
         const Pixels keyboard = readPixels(canvasDc);
 
         // The lines between white keys are the black columns of the lower
@@ -194,13 +195,13 @@ TEST_F(Keyboard, AFilledKeyIsExactlyItsInsideInThePicture) {
                 for (int black : flags) {
                     SCOPED_TRACE("octave " + std::to_string(octave) + " white " + std::to_string(white) + " black " +
                                  std::to_string(black));
-                    fillKey(Key{octave, white, black}, session.stageIndex, brush);
+                    fillKey(Key{octave, white, black}, rulesOf(session.stageIndex).keyboard, brush);
                     EXPECT_EQ(differences(readPixels(canvasDc), expected), "");
                     ASSERT_TRUE(Selected::in(canvasDc) == before) << "fillKey left something selected in the canvas";
-                    fillKey(Key{octave, white, black}, session.stageIndex, unmarkedKeyBrush(black));
+                    fillKey(Key{octave, white, black}, rulesOf(session.stageIndex).keyboard, unmarkedKeyBrush(black));
                     const std::string restored = differences(readPixels(canvasDc), keyboard.at);
                     EXPECT_EQ(restored, "");
-                    if (!restored.empty()) drawKeyboard(window, layout.stageIndex);
+                    if (!restored.empty()) drawKeyboard(window, rulesOf(layout.stageIndex).keyboard);
                 }
             }
         }
@@ -271,7 +272,7 @@ TEST_F(Keyboard, TheVerdictDimsItsRectangleAndDrawsItsTextOverAShadow) {
     for (const wchar_t* text : {L"正解！", L"ミス！"}) {
         SCOPED_TRACE("verdict " + std::to_string(verdicts.size() + 1));
         ASSERT_TRUE(fillBackground(window));
-        ASSERT_TRUE(drawKeyboard(window, 1));
+        ASSERT_TRUE(drawKeyboard(window, rulesOf(1).keyboard));
         const Pixels before = readPixels(canvasDc);
         setTextColour(RGB(0, 0, 255));  // the verdict sets its own colours
         const Selected selected = Selected::in(canvasDc);
@@ -352,14 +353,14 @@ TEST_F(Keyboard, AKeyClickedWhileTheGameThreadDrawsTakesItsColourEveryTime) {
     session.highNote = 71;
     for (auto& marked : session.selectedKeys) marked = 0;
     fillCanvas(kFill);
-    ASSERT_TRUE(drawKeyboard(window, 0));
+    ASSERT_TRUE(drawKeyboard(window, Keyboard::oneOctave));
 
     const Key key = noteKey(61);
     ASSERT_EQ(key.black, 1);
-    const KeyRect area = keyRegion(0, key.octave, key.white, key.black).area;
+    const KeyRect area = keyRegion(Keyboard::oneOctave, key.octave, key.white, key.black).area;
     const int x = (area.left + area.right) / 2, y = (area.top + area.bottom) / 2;
     Key hit{};
-    ASSERT_TRUE(hitKey(0, unsigned(x), unsigned(y), hit));
+    ASSERT_TRUE(hitKey(Keyboard::oneOctave, unsigned(x), unsigned(y), hit));
     ASSERT_EQ(keyNote(hit), 61);
     // The other thread's panels reach 8 pixels above the message area.
     ASSERT_LT(area.bottom, kMessageArea.top - 8);
