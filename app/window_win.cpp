@@ -7,13 +7,17 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
+#include "base/window_messages.h"
 #include "display/canvas_win.h"
 #include "display/name_field.h"
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
+#include "game/key_picking.h"
 #include "game/midi_in_win.h"
+#include "game/midi_input.h"
 #include "game/midi_out_win.h"
+#include "game/name_entry.h"
 #include "game/results.h"
 #include "game/save_request.h"
 #include "resources/resource.h"

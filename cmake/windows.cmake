@@ -32,7 +32,7 @@ add_executable(varlo WIN32
   game/game_thread_win.cpp
   game/midi_out_win.cpp
   game/midi_in_win.cpp
-  game/orders.cpp
+  game/stage_steps.cpp
   game/results.cpp
   game/name_entry.cpp
   display/canvas_win.cpp

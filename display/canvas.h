@@ -38,8 +38,6 @@ void drawVerdict(const wchar_t* text);
 // Blackens the hint line, the message area below its first text line.
 void clearHintLine();
 
-// The colour of typed texts (COLORREF): RGB(255, 255, 153).
-constexpr uint32_t kTypedTextColour = 0x0099FFFF;
 
 // Draws the first `length` UTF-16 units of `text` into the message area in the
 // typed colour, over the rows of its lines cleared to black, and presents the

@@ -1,5 +1,6 @@
 // The canvas and its primitives.
 #include "display/canvas_win.h"
+#include "display/palette.h"
 
 #include <algorithm>
 

@@ -11,9 +11,6 @@
 struct HBRUSH__;
 typedef HBRUSH__* Brush;
 
-// Key colours, as COLORREF values (0x00BBGGRR).
-constexpr uint32_t kMarkedKeyColour = 0x009966FF;  // RGB(255, 102, 153): marked by the player
-constexpr uint32_t kAnswerKeyColour = 0x0066FF33;  // RGB(51, 255, 102): note of the question
 
 // A new solid brush, deleted by the caller with deleteBrush; null when it cannot be made.
 Brush createSolidBrush(uint32_t colour);

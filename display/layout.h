@@ -14,10 +14,6 @@ struct CanvasRect {
     int left, top, right, bottom;
 };
 
-// The hatched background: the hatch lines and the gaps between them.
-constexpr uint32_t kHatchLineColour = 0x00006633;  // RGB(51, 102, 0)
-constexpr uint32_t kHatchGapColour = 0x00330066;   // RGB(102, 0, 51)
-
 // The question screen's four status boxes, left of the message area.
 constexpr CanvasRect kStageBox{20, 165, 100, 181};
 constexpr CanvasRect kOrderBox{132, 165, 212, 181};

@@ -18,10 +18,6 @@ int pendingNameLength();
 // The typed name as the window shows it.
 std::wstring pendingNameText();
 
-// The window's private messages of the caret (WM_APP + 1 and WM_APP + 2).
-constexpr unsigned kRemoveCaretMessage = 0x8000 + 1;  // posted by the game thread
-constexpr unsigned kPlaceCaretMessage = 0x8000 + 2;   // sent by showNameCaret
-
 // UI thread, at the window's creation: the window whose caret this is.
 void attachNameField(Window window);
 // UI thread: the typed name into the field, the caret after it, then presented.

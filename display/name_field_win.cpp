@@ -3,11 +3,12 @@
 
 #include <windows.h>
 
+#include "base/window_messages.h"
 #include "display/canvas_win.h"
+#include "display/palette.h"
 
 namespace {
 
-constexpr COLORREF kNameColour = RGB(153, 204, 51);
 
 HWND fieldWindow = nullptr;  // set once, before the game thread starts
 
@@ -29,7 +30,7 @@ void drawNameField(HWND window) {
         // given back before the lock is left. The caret is placed after it.
         CanvasLock lock;
         const SelectedObject font(canvasDc, uiFont);
-        const COLORREF previousColour = SetTextColor(canvasDc, kNameColour);
+        const COLORREF previousColour = SetTextColor(canvasDc, kTypedNameColour);
         RECT field = rectOf(kNameField);
         FillRect(canvasDc, &field, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         DrawTextW(canvasDc, name.c_str(), -1, &field, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -10,16 +10,11 @@
 #include "display/show_effects.h"
 #include "records/ranking_table.h"
 #include "records/shared_records.h"
+#include "display/palette.h"
 
 namespace {
 
 constexpr int kRowFontHeight = 24;
-constexpr COLORREF kHeaderColour = RGB(255, 153, 204);
-constexpr COLORREF kUnderlineColour = RGB(153, 204, 204);
-constexpr COLORREF kRankColour = RGB(0, 204, 153);
-constexpr COLORREF kNameColour = RGB(255, 255, 51);
-constexpr COLORREF kScoreColour = RGB(255, 51, 51);
-constexpr COLORREF kDateColour = RGB(153, 51, 102);
 
 // One line centred in its cell; what does not fit is cut off on both sides.
 void drawCell(const std::wstring& text, RankingColumn column, int top, int bottom) {
@@ -33,7 +28,7 @@ void drawRowCell(COLORREF colour, const std::wstring& text, RankingColumn column
 }
 
 void underlineHeaders() {
-    const HPEN pen = CreatePen(PS_SOLID, 3, kUnderlineColour);
+    const HPEN pen = CreatePen(PS_SOLID, 3, kRankingUnderlineColour);
     {
         const SelectedObject selected(canvasDc, pen);
         MoveToEx(canvasDc, kRankingColumns[kRankColumn].left, kRankingHeaderBottom, nullptr);
@@ -48,7 +43,7 @@ void drawRankingTable(const PersistentBlock& records) {
     CanvasLock lock;
     drawPanel(kRankingPanel);
     const SelectedObject headerFont(canvasDc, uiFont);
-    SetTextColor(canvasDc, kHeaderColour);
+    SetTextColor(canvasDc, kRankingHeaderColour);
     for (int column = 0; column < kRankingColumnCount; ++column) {
         drawCell(kRankingHeaders[column], RankingColumn(column), kRankingHeaderTop, kRankingHeaderBottom);
     }
@@ -59,14 +54,14 @@ void drawRankingTable(const PersistentBlock& records) {
     {
         const SelectedObject font(canvasDc, rowFont);
         for (int place = 1; place <= kRankingRows; ++place) {
-            drawRowCell(kRankColour, std::to_wstring(place), kRankColumn, place);
+            drawRowCell(kRankingPlaceColour, std::to_wstring(place), kRankColumn, place);
         }
         const int rows = validRowCount(records);
         for (int place = 1; place <= rows; ++place) {
             const RankingEntry& entry = records.rows[place - 1];
-            drawRowCell(kNameColour, rankingNameText(entry), kNameColumn, place);
-            drawRowCell(kScoreColour, rankingScoreText(entry), kScoreColumn, place);
-            drawRowCell(kDateColour, rankingDateText(entry.date), kDateColumn, place);
+            drawRowCell(kRankingNameColour, rankingNameText(entry), kNameColumn, place);
+            drawRowCell(kRankingScoreColour, rankingScoreText(entry), kScoreColumn, place);
+            drawRowCell(kRankingDateColour, rankingDateText(entry.date), kDateColumn, place);
         }
     }
     if (rowFont != nullptr) DeleteObject(rowFont);

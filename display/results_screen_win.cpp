@@ -4,12 +4,11 @@
 #include <windows.h>
 
 #include "display/canvas_win.h"
+#include "display/palette.h"
 
 namespace {
 
 constexpr int kResultsFontHeight = 40;
-constexpr COLORREF kTitleColour = RGB(255, 51, 153);
-constexpr COLORREF kResultsColour = RGB(255, 204, 102);  // rate, score, rank-in line and prompt
 
 }  // namespace
 
@@ -19,7 +18,7 @@ void drawResultsTexts(const wchar_t* lines) {
     {
         CanvasLock lock;
         const SelectedObject selected(canvasDc, font);
-        SetTextColor(canvasDc, kTitleColour);
+        SetTextColor(canvasDc, kResultsTitleColour);
         RECT title = rectOf(kResultsTitle);
         DrawTextW(canvasDc, L"成績", -1, &title, DT_CENTER | DT_NOPREFIX);
         SetTextColor(canvasDc, kResultsColour);

@@ -2,12 +2,11 @@
 #include <windows.h>
 
 #include "display/canvas_win.h"
+#include "display/palette.h"
 
 namespace {
 
 constexpr int kVerdictFontHeight = 98;
-constexpr COLORREF kShadowColour = RGB(255, 51, 0);
-constexpr COLORREF kFaceColour = RGB(255, 204, 153);
 
 // Dims the verdict area: each pixel becomes its AND with light grey.
 void dimBehindVerdict() {
@@ -36,10 +35,10 @@ void drawVerdict(const wchar_t* text) {
 
         RECT shadow = rectOf(kVerdictArea);
         OffsetRect(&shadow, kVerdictShadowOffset, kVerdictShadowOffset);
-        SetTextColor(canvasDc, kShadowColour);
+        SetTextColor(canvasDc, kVerdictShadowColour);
         DrawTextW(canvasDc, text, -1, &shadow, DT_CENTER | DT_NOPREFIX);
         RECT face = rectOf(kVerdictArea);
-        SetTextColor(canvasDc, kFaceColour);
+        SetTextColor(canvasDc, kVerdictFaceColour);
         DrawTextW(canvasDc, text, -1, &face, DT_CENTER | DT_NOPREFIX);
     }
     if (font != nullptr) DeleteObject(font);

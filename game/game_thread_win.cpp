@@ -2,6 +2,7 @@
 // for a save.
 #include "game/game_thread_win.h"
 
+#include "base/window_messages.h"
 #include "game/game_state.h"
 #include "game/save_request.h"
 #include "game/state_machine.h"

@@ -23,25 +23,11 @@ void beginRequestedGame();
 // (kStateWaitingAnswer or kStateHintDue).
 bool acceptsKeyClicks();
 
-// A left click at client coordinates (x, y) while the player may answer:
-// toggles the mark of the key it hits, if that key lies in the stage's range,
-// and stores kStateHintDue so that the hint line is retyped.
-void pickKey(Window window, unsigned x, unsigned y);
-// The same for the key that sounds `note` (a MIDI note number).
-void pickNote(Window window, int note);
-
 // Right click: replays the question while nothing is marked and replays are
 // left, otherwise submits the marks for judging. Returns false outside
 // kStateWaitingAnswer and kStateHintDue, where the click gets the system's
 // default processing.
 bool answerOrReplay();
-
-// A short message from the MIDI keyboard, packed as the MIDI input gives it:
-// status in bits 0-7, the data bytes in bits 8-15 and 16-23. A note-on with a
-// velocity above 0, on any channel, is a left click on that note's key (while
-// left clicks count); the sustain pedal going down (controller 64 from below
-// 64 to 64 or above) is a right click. Everything else is ignored.
-void takeMidiInput(Window window, uint32_t message);
 
 // Typed characters and the focus caret belong to name entry (kStateNameEntry).
 bool inNameEntry();

@@ -1,7 +1,10 @@
 // Key picking: a left click, or the key played on a MIDI keyboard, marks or
 // unmarks one key of the stage's range.
+#include "game/key_picking.h"
+
 #include "display/canvas.h"
 #include "display/keyboard.h"
+#include "display/palette.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
 #include "game/stage_rules.h"

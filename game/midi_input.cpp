@@ -1,6 +1,9 @@
 // Answers played on a MIDI keyboard: the keys as left clicks, the sustain
 // pedal as a right click.
+#include "game/midi_input.h"
+
 #include "game/input_rules.h"
+#include "game/key_picking.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "base/error_box.h"
+#include "base/window_messages.h"
 #include "game/note_output.h"
 
 namespace {

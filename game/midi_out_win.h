@@ -4,10 +4,6 @@
 
 #include <windows.h>
 
-// The window's private message (WM_APP + 4) that a failing output posts, its
-// result code in wParam; the window procedure answers it with showMidiError.
-constexpr UINT kMidiFailureMessage = WM_APP + 4;
-
 // Opens device 0, or the MIDI mapper when there is no device, and prepares
 // channel 1 for the piano. Returns the MIDI system's result code; 0 is success.
 UINT openMidiOutput();

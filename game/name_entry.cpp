@@ -1,4 +1,6 @@
 // Name entry on the results screen: what each typed key does to the name.
+#include "game/name_entry.h"
+
 #include "display/name_field.h"
 #include "game/game_state.h"
 #include "game/results.h"

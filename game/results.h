@@ -1,5 +1,5 @@
-// The end of a game: the results screen, name entry and the row a ranked game
-// leaves in the table.
+// The end of a game: the results screen and the row a ranked game leaves in
+// the table (name entry between them is name_entry.h's).
 #ifndef VARLO_GAME_RESULTS_H
 #define VARLO_GAME_RESULTS_H
 
@@ -11,8 +11,6 @@
 void showResults(Window window);
 // Game thread: inserts the entered name with the game's counters into the table.
 void commitEntry();
-// UI thread, kStateNameEntry: one typed character of the name.
-void handleNameChar(Window window, unsigned code);
 
 // The share of right answers in percent, truncated: 7 right of 9 are 77.
 int correctRate(int questionCount, int missTotal);

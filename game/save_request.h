@@ -4,10 +4,6 @@
 
 #include "base/platform.h"
 
-// The window's private message for it (WM_APP + 3), which the window procedure
-// answers by writing VARLO.DAT.
-constexpr unsigned kSaveMessage = 0x8000 + 3;
-
 // Asks the UI thread to write VARLO.DAT (the window's position and the table as
 // they are then) and returns at once, so that a name just entered survives a
 // forced end. The write runs on the UI thread, between two messages, so the

@@ -9,7 +9,7 @@
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
-#include "game/orders.h"
+#include "game/stage_steps.h"
 #include "game/results.h"
 #include "game/save_request.h"
 #include "game/typewriter.h"

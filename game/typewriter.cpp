@@ -3,6 +3,7 @@
 
 #include "display/canvas.h"
 #include "display/pacer.h"
+#include "display/palette.h"
 #include "game/game_state.h"
 
 namespace {

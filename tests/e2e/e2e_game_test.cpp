@@ -12,9 +12,9 @@
 
 #include "display/keyboard_layout.h"
 #include "e2e_fixture.h"
+#include "game/stage_rules.h"
 #include "resources/resource.h"
 #include "screen_images.h"
-#include "game/stage_rules.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "display/keyboard_layout.h"
 #include "e2e_fixture.h"
-#include "resources/resource.h"
 #include "game/stage_rules.h"
+#include "resources/resource.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Recording stand-ins for the game's steps and the records' screens, for the
 // tests of the state machine and the input rules that drive them.
-#include "game/orders.h"
+#include "game/stage_steps.h"
 #include "game/results.h"
 #include "tests/unit/fake_world.h"
 

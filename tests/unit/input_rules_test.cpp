@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "game/game_state.h"
+#include "game/key_picking.h"
+#include "game/midi_input.h"
 #include "game/note_output.h"
 #include "tests/unit/fake_world.h"
 

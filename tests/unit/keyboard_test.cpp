@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "display/keyboard_layout.h"
-#include "game/input_rules.h"
+#include "display/palette.h"
 #include "game/game_state.h"
+#include "game/input_rules.h"
+#include "game/key_picking.h"
 #include "game/questions.h"
+#include "game/stage_rules.h"
 #include "picture/png_decoder.h"
 #include "tests/unit/fake_world.h"
-#include "game/stage_rules.h"
 
 namespace {
 

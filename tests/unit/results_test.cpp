@@ -10,6 +10,7 @@
 
 #include "display/name_field.h"
 #include "game/game_state.h"
+#include "game/name_entry.h"
 #include "records/ranking_table.h"
 #include "records/shared_records.h"
 #include "tests/unit/fake_world.h"

@@ -10,7 +10,7 @@
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
-#include "game/orders.h"
+#include "game/stage_steps.h"
 #include "display/name_field.h"
 #include "game/results.h"
 

@@ -15,11 +15,11 @@
 #include "display/keyboard.h"
 #include "display/screens.h"
 #include "game/game_state.h"
+#include "game/stage_rules.h"
 #include "game/typewriter.h"
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
-#include "game/stage_rules.h"
 
 namespace {
 

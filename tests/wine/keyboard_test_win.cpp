@@ -15,14 +15,16 @@
 #include "display/canvas_win.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
+#include "display/palette.h"
 #include "game/game_state.h"
-#include "game/typewriter.h"
 #include "game/input_rules.h"
+#include "game/key_picking.h"
+#include "game/stage_rules.h"
+#include "game/typewriter.h"
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
-#include "game/stage_rules.h"
 
 namespace {
 

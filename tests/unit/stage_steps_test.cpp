@@ -1,4 +1,4 @@
-#include "game/orders.h"
+#include "game/stage_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,13 @@
 
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
+#include "display/palette.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
 #include "game/note_output.h"
 #include "game/questions.h"
-#include "game/state_machine.h"
 #include "game/results.h"
+#include "game/state_machine.h"
 #include "tests/unit/fake_world.h"
 
 // The game loop these steps run in also calls the records' steps.
@@ -27,7 +28,7 @@ std::vector<int> currentQuestion() {
     return notes;
 }
 
-class Orders : public ::testing::Test {
+class StageSteps : public ::testing::Test {
 protected:
     void SetUp() override {
         resetWorld();
@@ -37,7 +38,7 @@ protected:
 
 // The question step asks the generator's own sequence of questions: one
 // question per step, nothing else drawn and nothing reseeded in between.
-TEST_F(Orders, EachQuestionStepDrawsOneQuestionFromTheRunningGenerator) {
+TEST_F(StageSteps, EachQuestionStepDrawsOneQuestionFromTheRunningGenerator) {
     for (int stage = 0; stage < kStageCount; ++stage) {
         session.stageIndex = stage;
         int32_t low, high;
@@ -66,7 +67,7 @@ TEST_F(Orders, EachQuestionStepDrawsOneQuestionFromTheRunningGenerator) {
     }
 }
 
-TEST_F(Orders, TheQuestionClearsTheMarksOpensTheAnswerAndSoundsAfterASecond) {
+TEST_F(StageSteps, TheQuestionClearsTheMarksOpensTheAnswerAndSoundsAfterASecond) {
     session.stageIndex = 2;
     session.selectedKeys[60] = 1;
     session.selectedKeys[127] = 1;
@@ -86,7 +87,7 @@ TEST_F(Orders, TheQuestionClearsTheMarksOpensTheAnswerAndSoundsAfterASecond) {
     EXPECT_EQ(ons[2], 3000);
 }
 
-TEST_F(Orders, TheScreenIsBuiltAndTheStagesInstructionTypedBeforeTheQuestionIsMade) {
+TEST_F(StageSteps, TheScreenIsBuiltAndTheStagesInstructionTypedBeforeTheQuestionIsMade) {
     const wchar_t* const expected[] = {
         L"次の１音を聞き，該当する鍵盤をクリックせよ。", L"次の１音を聞き，該当する鍵盤をクリックせよ。",
         L"次の２音を聞き，該当する鍵盤をクリックせよ。", L"次の３音を聞き，該当する鍵盤をクリックせよ。",
@@ -121,7 +122,7 @@ std::vector<FakeEvent> eventsNamed(const std::string& what) {
     return found;
 }
 
-TEST_F(Orders, TheStatusBoxesShowStageOrderMissesLeftAndScoreInTheirColours) {
+TEST_F(StageSteps, TheStatusBoxesShowStageOrderMissesLeftAndScoreInTheirColours) {
     session.stageIndex = 6;
     session.orderIndex = 9;
     session.stageMisses = 2;
@@ -147,7 +148,7 @@ TEST_F(Orders, TheStatusBoxesShowStageOrderMissesLeftAndScoreInTheirColours) {
     }
 }
 
-TEST_F(Orders, AKeyboardThatCannotBeDrawnLeavesTheStepToComeAgain) {
+TEST_F(StageSteps, AKeyboardThatCannotBeDrawnLeavesTheStepToComeAgain) {
     world.keyboardFails = true;
     presentQuestion(nullptr);
     EXPECT_EQ(gameState, kStateNextQuestion);
@@ -159,7 +160,7 @@ TEST_F(Orders, AKeyboardThatCannotBeDrawnLeavesTheStepToComeAgain) {
 
 // --- judging ---
 
-class Judging : public Orders {
+class Judging : public StageSteps {
 protected:
     void ask(std::vector<int> notes, std::vector<int> marks, int stage = 0) {
         session.stageIndex = stage;
@@ -308,7 +309,7 @@ TEST_F(Judging, AQuitStoredDuringTheJudgementIsNotOverwritten) {
 
 // --- clearing a stage ---
 
-TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
+TEST_F(StageSteps, AClearedStageIsAnnouncedAndTheNextOneBegins) {
     session.stageIndex = 1;
     session.orderIndex = 10;
     session.score = 40;
@@ -331,7 +332,7 @@ TEST_F(Orders, AClearedStageIsAnnouncedAndTheNextOneBegins) {
     EXPECT_EQ(session.stageMisses, 0);
 }
 
-TEST_F(Orders, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
+TEST_F(StageSteps, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
     session.stageIndex = 7;
     session.orderIndex = 10;
     clearStage(nullptr, kStateNextQuestion);
@@ -348,7 +349,7 @@ TEST_F(Orders, ClearingTheEighthStageLeadsToTheCelebrationWithoutASecondLine) {
     EXPECT_EQ(gameState, kStateCelebration);
 }
 
-TEST_F(Orders, QuittingWhileTheInstructionIsTypedMakesNoQuestion) {
+TEST_F(StageSteps, QuittingWhileTheInstructionIsTypedMakesNoQuestion) {
     world.bodies["type"] = [] { gameState = kStateQuit; };
     presentQuestion(nullptr);
     EXPECT_EQ(session.noteCount, 0);
@@ -357,7 +358,7 @@ TEST_F(Orders, QuittingWhileTheInstructionIsTypedMakesNoQuestion) {
     EXPECT_EQ(gameState, kStateQuit);
 }
 
-TEST_F(Orders, ARequestStoredMeanwhileIsNotOverwritten) {
+TEST_F(StageSteps, ARequestStoredMeanwhileIsNotOverwritten) {
     gameState = kStateQuit;
     presentQuestion(nullptr);
     EXPECT_EQ(gameState, kStateQuit);

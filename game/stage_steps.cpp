@@ -1,6 +1,6 @@
 // The steps of a running game: presenting a question, judging the answer and
 // clearing a stage, with the status boxes of the question screen.
-#include "game/orders.h"
+#include "game/stage_steps.h"
 
 #include <string>
 
@@ -14,6 +14,7 @@
 #include "game/questions.h"
 #include "game/stage_rules.h"
 #include "game/typewriter.h"
+#include "display/palette.h"
 
 namespace {
 
@@ -21,11 +22,6 @@ namespace {
 constexpr int kQuestionLeadInMs = 1000;
 constexpr int kMissesAllowed = 3;  // per stage; the next one ends the game
 
-// Status box colours (COLORREF, 0x00BBGGRR).
-constexpr uint32_t kStageBoxColour = 0x009900FF;   // RGB(255, 0, 153)
-constexpr uint32_t kOrderBoxColour = 0x0099FF99;   // RGB(153, 255, 153)
-constexpr uint32_t kMissesBoxColour = 0x00FF9900;  // RGB(0, 153, 255)
-constexpr uint32_t kScoreBoxColour = 0x003399CC;   // RGB(204, 153, 51)
 
 void drawStatusBox(uint32_t colour, const std::wstring& text, const CanvasRect& box) {
     setTextColour(colour);

@@ -1,6 +1,6 @@
 // The steps of a running game: one question, its judgement, a cleared stage.
-#ifndef VARLO_GAME_ORDERS_H
-#define VARLO_GAME_ORDERS_H
+#ifndef VARLO_GAME_STAGE_STEPS_H
+#define VARLO_GAME_STAGE_STEPS_H
 
 #include "base/platform.h"
 #include "game/game_state.h"
