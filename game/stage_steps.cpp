@@ -18,8 +18,6 @@
 
 namespace {
 
-// Pause between the question screen and the question's notes.
-constexpr int kQuestionLeadInMs = 1000;
 constexpr int kMissesAllowed = 3;  // per stage; the next one ends the game
 
 

@@ -5,6 +5,9 @@
 #include "base/platform.h"
 #include "game/game_state.h"
 
+// Pause between the question screen and the question's notes.
+constexpr int kQuestionLeadInMs = 1000;
+
 // Builds the question screen, makes the question, stores kStateHintDue and plays it.
 // When the keyboard cannot be drawn it returns with no question and kStateNextQuestion,
 // so the game thread tries again.

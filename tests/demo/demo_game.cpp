@@ -18,6 +18,7 @@
 #include "records/persistent_block.h"
 #include "resources/resource.h"
 #include "screen_images.h"
+#include "display/palette.h"
 
 namespace {
 
@@ -36,9 +37,9 @@ constexpr DWORD kViewMs = 2500, kKeystrokeMs = 250;
 // The message area where the game types; its second line holds the hint.
 constexpr int kMessageLeft = 248, kMessageTop = 165, kMessageWidth = 360, kMessageHeight = 61;
 constexpr int kHintRow = 16;
-constexpr COLORREF kTypedColour = RGB(255, 255, 153);
-constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
-constexpr uint32_t kVerdictFace = driver::rgb(255, 204, 153);
+constexpr COLORREF kTypedColour = kTypedTextColour;
+constexpr uint32_t kMarkedKey = driver::pixelOf(kMarkedKeyColour);
+constexpr uint32_t kVerdictFace = driver::pixelOf(kVerdictFaceColour);
 
 bool missedOrder(int order) { return order == 4 || order == 7; }  // two misses of the three allowed
 

@@ -111,6 +111,8 @@ template <class Pred> bool waitForPixels(HWND window, Pred pred, DWORD timeoutMs
 template <class Pred>
 bool waitForScreen(HWND window, Capture& last, Pred pred, DWORD timeoutMs = kDefaultTimeoutMs);
 constexpr uint32_t rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
+// A colour of the game's palette (a COLORREF, 0x00BBGGRR) as a captured pixel.
+constexpr uint32_t pixelOf(uint32_t colour) { return rgb(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF); }
 
 // Logs of the doubles. The winmm.dll double's log holds the MIDI calls and the
 // timer resolution requests; readMidiLog gives only the MIDI calls.

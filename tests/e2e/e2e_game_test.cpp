@@ -15,6 +15,7 @@
 #include "game/stage_rules.h"
 #include "resources/resource.h"
 #include "screen_images.h"
+#include "display/palette.h"
 
 namespace {
 
@@ -24,13 +25,13 @@ using images::drawnOver;
 using images::drawText;
 using images::place;
 
-constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
-constexpr uint32_t kAnswerKey = driver::rgb(51, 255, 102);
-constexpr COLORREF kTypedColour = RGB(255, 255, 153);
-constexpr COLORREF kShadowColour = RGB(255, 51, 0);
-constexpr COLORREF kFaceColour = RGB(255, 204, 153);
-constexpr uint32_t kShadowPixel = driver::rgb(255, 51, 0);
-constexpr uint32_t kFacePixel = driver::rgb(255, 204, 153);
+constexpr uint32_t kMarkedKey = driver::pixelOf(kMarkedKeyColour);
+constexpr uint32_t kAnswerKey = driver::pixelOf(kAnswerKeyColour);
+constexpr COLORREF kTypedColour = kTypedTextColour;
+constexpr COLORREF kShadowColour = kVerdictShadowColour;
+constexpr COLORREF kFaceColour = kVerdictFaceColour;
+constexpr uint32_t kShadowPixel = driver::pixelOf(kVerdictShadowColour);
+constexpr uint32_t kFacePixel = driver::pixelOf(kVerdictFaceColour);
 
 // A question comes some seconds after the last: 1.5 s for the verdict, the
 // instruction typed, 1 s of silence and 2 s of notes.
@@ -48,10 +49,10 @@ struct StatusBox {
     int left, top;
     COLORREF colour;
 };
-constexpr StatusBox kStageBox{20, 165, RGB(255, 0, 153)};
-constexpr StatusBox kOrderBox{132, 165, RGB(153, 255, 153)};
-constexpr StatusBox kMissesBox{20, 210, RGB(0, 153, 255)};
-constexpr StatusBox kScoreBox{132, 210, RGB(204, 153, 51)};
+constexpr StatusBox kStageBox{20, 165, kStageBoxColour};
+constexpr StatusBox kOrderBox{132, 165, kOrderBoxColour};
+constexpr StatusBox kMissesBox{20, 210, kMissesBoxColour};
+constexpr StatusBox kScoreBox{132, 210, kScoreBoxColour};
 
 std::wstring formatted(const wchar_t* format, int value) {
     wchar_t text[64];

@@ -11,6 +11,7 @@
 #include "records/persistent_block.h"
 #include "resources/resource.h"
 #include "screen_images.h"
+#include "display/palette.h"
 
 namespace {
 
@@ -34,12 +35,12 @@ driver::Capture resultsTexts(const std::wstring& figures, const std::wstring& ra
         auto at = [](int l, int t, int r, int b) {
             return RECT{l - kTextsLeft, t - kTextsTop, r - kTextsLeft, b - kTextsTop};
         };
-        images::drawText(dc, 40, RGB(255, 51, 153), L"成績", at(100, 30, 530, 75), DT_CENTER | DT_NOPREFIX);
-        images::drawText(dc, 40, RGB(255, 204, 102), figures, at(100, 75, 530, 160), DT_CENTER | DT_NOPREFIX);
+        images::drawText(dc, 40, kResultsTitleColour, L"成績", at(100, 30, 530, 75), DT_CENTER | DT_NOPREFIX);
+        images::drawText(dc, 40, kResultsColour, figures, at(100, 75, 530, 160), DT_CENTER | DT_NOPREFIX);
         // The rank-in line and the prompt are in the canvas's standing font.
-        images::drawText(dc, 0, RGB(255, 204, 102), rankIn, at(200, 165, 430, 195), DT_CENTER | kOneLine);
-        images::drawText(dc, 0, RGB(255, 204, 102), L"あなたの名前を入力 >", at(95, 200, 285, 220), DT_RIGHT | kOneLine);
-        images::drawText(dc, 16, RGB(153, 204, 51), name, at(290, 200, 590, 220), DT_LEFT | kOneLine);
+        images::drawText(dc, 0, kResultsColour, rankIn, at(200, 165, 430, 195), DT_CENTER | kOneLine);
+        images::drawText(dc, 0, kResultsColour, L"あなたの名前を入力 >", at(95, 200, 285, 220), DT_RIGHT | kOneLine);
+        images::drawText(dc, 16, kTypedNameColour, name, at(290, 200, 590, 220), DT_LEFT | kOneLine);
     });
 }
 

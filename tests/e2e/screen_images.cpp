@@ -6,6 +6,7 @@
 
 #include "picture/png_decoder.h"
 #include "resources/resource.h"
+#include "display/palette.h"
 
 namespace images {
 
@@ -89,7 +90,7 @@ driver::Capture titlePicture() {
 
 bool hatchedAt(const driver::Capture& screen, int x, int y) {
     const uint32_t pixel = screen.at(x, y);
-    return pixel == driver::rgb(51, 102, 0) || pixel == driver::rgb(102, 0, 51);
+    return pixel == driver::pixelOf(kHatchLineColour) || pixel == driver::pixelOf(kHatchGapColour);
 }
 
 int firstHatchedRow(const driver::Capture& screen) {
@@ -123,7 +124,7 @@ bool celebrating(const driver::Capture& screen) {
 bool resultsTitled(const driver::Capture& screen) {
     for (int y = 30; y < 75; ++y)
         for (int x = 100; x < 530; ++x)
-            if (screen.at(x, y) == driver::rgb(255, 51, 153)) return true;
+            if (screen.at(x, y) == driver::pixelOf(kResultsTitleColour)) return true;
     return false;
 }
 

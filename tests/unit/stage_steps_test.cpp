@@ -135,10 +135,10 @@ TEST_F(StageSteps, TheStatusBoxesShowStageOrderMissesLeftAndScoreInTheirColours)
         uint32_t colour;
         int x, y;
     } expected[] = {
-        {L"ステージ7", 0x009900FF, 20, 165},
-        {L"指令10", 0x0099FF99, 132, 165},
-        {L"ミス残り1回", 0x00FF9900, 20, 210},
-        {L"得点 1234", 0x003399CC, 132, 210},
+        {L"ステージ7", kStageBoxColour, 20, 165},
+        {L"指令10", kOrderBoxColour, 132, 165},
+        {L"ミス残り1回", kMissesBoxColour, 20, 210},
+        {L"得点 1234", kScoreBoxColour, 132, 210},
     };
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(boxes[i].text, expected[i].text);

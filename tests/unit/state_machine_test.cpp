@@ -30,8 +30,8 @@ TEST_F(StateMachine, LeftAloneTitleAndRankingAlternateEachHeldTwelveSeconds) {
     run();
     const Steps expected{"prepare", "title", "ranking", "title", "ranking", "title"};
     EXPECT_EQ(world.steps(), expected);
-    EXPECT_EQ(world.timesOf("title"), (std::vector<long long>{0, 24000, 48000}));
-    EXPECT_EQ(world.timesOf("ranking"), (std::vector<long long>{12000, 36000}));
+    EXPECT_EQ(world.timesOf("title"), (std::vector<long long>{0, 2 * kScreenHoldMs, 4 * kScreenHoldMs}));
+    EXPECT_EQ(world.timesOf("ranking"), (std::vector<long long>{kScreenHoldMs, 3 * kScreenHoldMs}));
     // The hold is cut into 100 ms slices.
     for (const auto& e : world.events) {
         if (e.what == "sleep") {
@@ -63,7 +63,7 @@ TEST_F(StateMachine, QuestionStepResetsTheQuestionAndCountsIt) {
     session.replayCount = 3;
     session.noteCount = 4;
     session.questionCount = 6;
-    EXPECT_EQ(runStep(nullptr, kStateNextQuestion), 200);
+    EXPECT_EQ(runStep(nullptr, kStateNextQuestion), kShortWaitMs);
     EXPECT_EQ(session.replayCount.load(), 0);
     EXPECT_EQ(session.noteCount.load(), 0);
     EXPECT_EQ(session.questionCount.load(), 7);
@@ -73,7 +73,7 @@ TEST_F(StateMachine, QuestionStepResetsTheQuestionAndCountsIt) {
 TEST_F(StateMachine, JudgedOrdersLeadToTheNextQuestionUntilTheTenth) {
     session.orderIndex = 8;
     gameState = kStateJudge;
-    EXPECT_EQ(runStep(nullptr, kStateJudge), 1500);
+    EXPECT_EQ(runStep(nullptr, kStateJudge), kVerdictHoldMs);
     EXPECT_EQ(session.orderIndex.load(), 9);
     EXPECT_EQ(gameState.load(), kStateNextQuestion);
 
@@ -101,19 +101,19 @@ TEST_F(StateMachine, EachStateStoresItsSuccessorAndYieldsItsWait) {
         const char* step;
     };
     const Case cases[] = {
-        {kStateTitle, kStateRanking, 12000, "title"},
-        {kStateRanking, kStateTitle, 12000, "ranking"},
-        {kStateStageCleared, kStateNextQuestion, 1500, "clear"},
-        {kStateHintDue, kStateWaitingAnswer, 200, "type"},
+        {kStateTitle, kStateRanking, kScreenHoldMs, "title"},
+        {kStateRanking, kStateTitle, kScreenHoldMs, "ranking"},
+        {kStateStageCleared, kStateNextQuestion, kVerdictHoldMs, "clear"},
+        {kStateHintDue, kStateWaitingAnswer, kShortWaitMs, "type"},
         {kStateCelebration, kStateResults, 100, "celebration"},
-        {kStateResults, kStateTitle, 7000, "results"},
-        {kStateNameEntered, kStateTitle, 200, "commit"},
-        {kStateStarting, kStateStarting, 200, nullptr},
-        {kStateWaitingAnswer, kStateWaitingAnswer, 200, nullptr},
-        {kStateNameEntry, kStateNameEntry, 200, nullptr},
-        {6, 6, 200, nullptr},
-        {42, 42, 200, nullptr},
-        {-1, -1, 200, nullptr},
+        {kStateResults, kStateTitle, kResultsHoldMs, "results"},
+        {kStateNameEntered, kStateTitle, kShortWaitMs, "commit"},
+        {kStateStarting, kStateStarting, kShortWaitMs, nullptr},
+        {kStateWaitingAnswer, kStateWaitingAnswer, kShortWaitMs, nullptr},
+        {kStateNameEntry, kStateNameEntry, kShortWaitMs, nullptr},
+        {6, 6, kShortWaitMs, nullptr},
+        {42, 42, kShortWaitMs, nullptr},
+        {-1, -1, kShortWaitMs, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);
@@ -132,7 +132,7 @@ TEST_F(StateMachine, EachStateStoresItsSuccessorAndYieldsItsWait) {
 TEST_F(StateMachine, ResultsWithARankInWaitBriefly) {
     gameState = kStateResults;
     world.bodies["results"] = [] { gameState = kStateNameEntry; };
-    EXPECT_EQ(runStep(nullptr, kStateResults), 200);
+    EXPECT_EQ(runStep(nullptr, kStateResults), kShortWaitMs);
     EXPECT_EQ(gameState.load(), kStateNameEntry);
 }
 
@@ -192,7 +192,7 @@ TEST_F(StateMachine, QuitEndsTheLoopFromEveryState) {
         world.bodies["title"] = [state] { if (state != kStateTitle) gameState = state; };
         quitAt(30050);
         run();
-        EXPECT_LE(world.clockMs, 30050 + 1500);
+        EXPECT_LE(world.clockMs, 30050 + kVerdictHoldMs);
         EXPECT_EQ(gameState.load(), kStateQuit);
     }
 }

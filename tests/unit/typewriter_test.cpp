@@ -47,22 +47,23 @@ TEST_F(Typewriter, TypesACharacterAtATimeWithALongPauseAtEachLineEnd) {
     ASSERT_EQ(shown.size(), prefixes.size());
     for (size_t i = 0; i < prefixes.size(); ++i) EXPECT_EQ(shown[i].text, prefixes[i]);
     // The pause after "b" is the long one; the text's last character is no line end.
-    EXPECT_EQ(world.pauses(), (std::vector<int>{100, 1000, 100, 100, 100}));
+    constexpr int shortPause = kCharacterPauseMs, longPause = kLineEndPauseMs;
+    EXPECT_EQ(world.pauses(), (std::vector<int>{shortPause, longPause, shortPause, shortPause, shortPause}));
 }
 
 TEST_F(Typewriter, AHintStartsWithANewlineThatShowsNothingForAShortPause) {
     EXPECT_TRUE(typeText(nullptr, L"\n右クリックで確定"));
     ASSERT_EQ(shown.size(), 9u);
     EXPECT_EQ(shown[0].text, L"\n");
-    EXPECT_EQ(world.pauses(), std::vector<int>(9, 100));
-    EXPECT_EQ(world.clockMs, 900);
+    EXPECT_EQ(world.pauses(), std::vector<int>(9, kCharacterPauseMs));
+    EXPECT_EQ(world.clockMs, 9 * kCharacterPauseMs);
 }
 
 TEST_F(Typewriter, AnInstructionOfTwentyTwoCharactersTakesTwoPointTwoSeconds) {
     const wchar_t instruction[] = L"次の１音を聞き，該当する鍵盤をクリックせよ。";
     EXPECT_TRUE(typeText(nullptr, instruction));
     EXPECT_EQ(shown.size(), 22u);
-    EXPECT_EQ(world.clockMs, 2200);
+    EXPECT_EQ(world.clockMs, 22 * kCharacterPauseMs);
 }
 
 TEST_F(Typewriter, ASurrogatePairIsOneCharacter) {
@@ -74,20 +75,20 @@ TEST_F(Typewriter, ASurrogatePairIsOneCharacter) {
 }
 
 TEST_F(Typewriter, AStateChangeStopsTypingAfterTheCurrentPause) {
-    world.timeline.emplace(250, [] { gameState = kStateHintDue; });
+    world.timeline.emplace(2 * kCharacterPauseMs + 50, [] { gameState = kStateHintDue; });
     EXPECT_TRUE(typeText(nullptr, L"abcdef"));
-    // The change at 250 ms is seen when the pause ending at 300 ms is over.
+    // The change inside the third pause is seen when that pause is over.
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown.back().text, L"abc");
-    EXPECT_EQ(world.clockMs, 300);
+    EXPECT_EQ(world.clockMs, 3 * kCharacterPauseMs);
 }
 
 TEST_F(Typewriter, QuittingStopsTypingWithZero) {
-    world.timeline.emplace(1050, [] { gameState = kStateQuit; });
+    world.timeline.emplace(kLineEndPauseMs + 50, [] { gameState = kStateQuit; });
     EXPECT_FALSE(typeText(nullptr, L"a\nbcd"));
-    // Seen at the end of the line's long pause, after "a\n" (1000 + 100 ms).
+    // Seen at the end of the pause after "a\n", which follows the line's long pause.
     EXPECT_EQ(shown.back().text, L"a\n");
-    EXPECT_EQ(world.clockMs, 1100);
+    EXPECT_EQ(world.clockMs, kLineEndPauseMs + kCharacterPauseMs);
 }
 
 TEST_F(Typewriter, AChangeAndReturnToTheSameStateIsNotNoticed) {

@@ -17,6 +17,7 @@
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
+#include "display/palette.h"
 
 // What the canvas needs from the rest of the program: the module whose
 // resources it loads, an error box that records instead of waiting for a
@@ -47,9 +48,9 @@ int64_t monotonicMs() { return pausedMs; }
 
 namespace {
 
-constexpr COLORREF kHatchLine = RGB(51, 102, 0);
-constexpr COLORREF kHatchGap = RGB(102, 0, 51);
-constexpr COLORREF kTyped = RGB(255, 255, 153);
+constexpr COLORREF kHatchLine = kHatchLineColour;
+constexpr COLORREF kHatchGap = kHatchGapColour;
+constexpr COLORREF kTyped = kTypedTextColour;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // What every drawer must leave as it found it.
@@ -174,7 +175,8 @@ TEST_F(Canvas, BoxedTextIsCentredInItsPanel) {
 TEST_F(Canvas, TypedTextStartsAtTheMessageAreaAndPausesPerCharacter) {
     drawPanel({248, 165, 608, 226});
     EXPECT_TRUE(typeText(window, L"次の１音\n聞く"));
-    EXPECT_EQ(pauses, (std::vector<int>{100, 100, 100, 1000, 100, 100, 100}));
+    constexpr int shortPause = kCharacterPauseMs, longPause = kLineEndPauseMs;
+    EXPECT_EQ(pauses, (std::vector<int>{shortPause, shortPause, shortPause, longPause, shortPause, shortPause, shortPause}));
     const Pixels p = readPixels(canvasDc);
     const Extent text = extentOf(p, kTyped);
     ASSERT_GE(text.right, 0) << "nothing typed";
@@ -194,7 +196,7 @@ TEST_F(Canvas, TypedTextStartsAtTheMessageAreaAndPausesPerCharacter) {
 TEST_F(Canvas, AHintIsTypedOnTheSecondLine) {
     fillCanvas(RGB(0, 0, 255), 165, 181);  // the first line, which the hint leaves alone
     EXPECT_TRUE(typeText(window, L"\n右クリックで確定"));
-    EXPECT_EQ(pauses, std::vector<int>(9, 100));
+    EXPECT_EQ(pauses, std::vector<int>(9, kCharacterPauseMs));
     const Pixels p = readPixels(canvasDc);
     const Extent text = extentOf(p, kTyped);
     ASSERT_GE(text.right, 0);

@@ -20,6 +20,7 @@
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
+#include "display/palette.h"
 
 namespace {
 
@@ -69,11 +70,11 @@ TEST_F(GdiLeaks, ThousandsOfDrawsAndPicturesLeaveTheRoomAsItWas) {
     for (int i = 0; i < kDraws; ++i) {
         fillBackground(window);
         drawPanel({30, 30, 600, 220});
-        setTextColour(RGB(255, 255, 153));
+        setTextColour(kTypedTextColour);
         drawBoxedText(L"ステージ1", {20, 165, 100, 181});
         typeText(window, L"\n右");
         drawKeyboard(window, rulesOf(i % kStageCount).keyboard);
-        const Brush brush = createSolidBrush(RGB(255, 102, 153));
+        const Brush brush = createSolidBrush(kMarkedKeyColour);
         fillKey(Key{0, 0, 0}, rulesOf(session.stageIndex).keyboard, brush);
         deleteBrush(brush);
         drawVerdict(L"正解！");

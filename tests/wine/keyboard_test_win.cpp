@@ -33,8 +33,8 @@ constexpr COLORREF kKeyFill = RGB(201, 17, 61);  // nor this
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGrey = RGB(192, 192, 192);
-constexpr COLORREF kVerdictShadow = RGB(255, 51, 0);
-constexpr COLORREF kVerdictFace = RGB(255, 204, 153);
+constexpr COLORREF kVerdictShadow = kVerdictShadowColour;
+constexpr COLORREF kVerdictFace = kVerdictFaceColour;
 
 // Picture resource `id` decoded by the program's own decoder.
 DibPicture decodedPicture(int id) {
@@ -374,7 +374,7 @@ TEST_F(Keyboard, AKeyClickedWhileTheGameThreadDrawsTakesItsColourEveryTime) {
     std::atomic<int> gameRuns{0}, clicksDone{0};
     std::thread game([&] {
         while (clicking) {
-            setTextColour(RGB(255, 0, 153));
+            setTextColour(kStageBoxColour);
             drawBoxedText(L"ステージ1", {20, 165, 100, 181});
             drawPanel(kMessageArea);
             typeText(window, L"次の１音を聞き，");

@@ -22,17 +22,18 @@
 #include "resources/resource.h"
 #include "tests/wine/canvas_pixels_win.h"
 #include "tests/wine/recorded_calls_win.h"
+#include "display/palette.h"
 
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kBefore = RGB(0, 0, 255);  // what the window showed before a show
-constexpr COLORREF kHeaderColour = RGB(255, 153, 204);
-constexpr COLORREF kUnderlineColour = RGB(153, 204, 204);
-constexpr COLORREF kRankColour = RGB(0, 204, 153);
-constexpr COLORREF kNameColour = RGB(255, 255, 51);
-constexpr COLORREF kScoreColour = RGB(255, 51, 51);
-constexpr COLORREF kDateColour = RGB(153, 51, 102);
+constexpr COLORREF kHeaderColour = kRankingHeaderColour;
+constexpr COLORREF kUnderlineColour = kRankingUnderlineColour;
+constexpr COLORREF kRankColour = kRankingPlaceColour;
+constexpr COLORREF kNameColour = kRankingNameColour;
+constexpr COLORREF kScoreColour = kRankingScoreColour;
+constexpr COLORREF kDateColour = kRankingDateColour;
 
 // One line of text drawn alone on black, as a cell of the ranking draws it
 // (with DT_NOCLIP, as it would show were the cell not cutting it off), centred

@@ -6,6 +6,7 @@
 #include "display/canvas.h"
 #include "resources/resource.h"
 #include "screen_images.h"
+#include "display/palette.h"
 
 namespace bench {
 namespace {
@@ -16,7 +17,7 @@ constexpr DWORD kScreenTimeoutMs = 10000;
 // A right click posted while the game waits for the answer is taken at once.
 constexpr DWORD kReplayTimeoutMs = 2000;
 constexpr DWORD kPinkTimeoutMs = 1000;
-constexpr uint32_t kMarkedKey = driver::rgb(255, 102, 153);
+constexpr uint32_t kMarkedKey = driver::pixelOf(kMarkedKeyColour);
 constexpr RECT kFirstLine{kMessageArea.left, kMessageArea.top, kMessageArea.right, kHintLineTop};
 constexpr RECT kHintLine{kMessageArea.left, kHintLineTop, kMessageArea.right, kMessageArea.bottom};
 constexpr RECT kPanel{30, 30, 600, 220};

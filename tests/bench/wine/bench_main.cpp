@@ -13,6 +13,11 @@
 #include <sstream>
 
 #include "bench_phases.h"
+#include "display/show_effects.h"
+#include "game/note_output.h"
+#include "game/stage_steps.h"
+#include "game/state_machine.h"
+#include "game/typewriter.h"
 
 namespace bench {
 namespace {
@@ -25,8 +30,14 @@ struct Settings {
     bool loaded = false;    // every core kept busy: the pacing only
 };
 
-// The bare loops: "COUNTxMS" as the sleep loop takes them, each the floor of one span.
-const char* const kFloorLoops[] = {"62x20", "29x20", "79x20", "20x100", "1x1000", "1x2000"};
+// A bare loop, "COUNTxMS" as the sleep loop takes it: the floor of one span.
+std::string loop(int count, int ms) { return std::to_string(count) + "x" + std::to_string(ms); }
+const std::string kDissolveLoop = loop(kDissolvePauses, kShowFramePauseMs), kSlideLoop = loop(kSlidePauses, kShowFramePauseMs),
+                  kCelebrationLoop = loop(kCelebrationPauses, kShowFramePauseMs),
+                  kTypedLineLoop = loop(kTypedLinePauses, kCharacterPauseMs), kLeadInLoop = loop(1, kQuestionLeadInMs),
+                  kNotesLoop = loop(1, kQuestionSoundMs), kJudgingLoop = loop(1, kJudgeSoundMs);
+const std::string* const kFloorLoops[] = {&kDissolveLoop, &kSlideLoop,   &kCelebrationLoop, &kTypedLineLoop,
+                                          &kLeadInLoop,   &kNotesLoop,   &kJudgingLoop};
 constexpr int kFloorRounds = 0;  // until the shows and the games are done
 
 std::map<std::string, Samples> parseFloors(const std::string& output) {
@@ -38,7 +49,7 @@ std::map<std::string, Samples> parseFloors(const std::string& output) {
     // Only whole lines: the loop is ended wherever it is.
     while (std::getline(lines, line) && !lines.eof())
         if (std::sscanf(line.c_str(), "%d %d %lf", &count, &ms, &elapsed) == 3)
-            floors[std::to_string(count) + "x" + std::to_string(ms)].add(elapsed);
+            floors[loop(count, ms)].add(elapsed);
     return floors;
 }
 
@@ -54,12 +65,12 @@ const PacingRun kQuiet{"timing.", "Pacing", 1.02};
 const PacingRun kLoaded{"timing.loaded.", "Pacing with every core busy", 1.05};
 
 // Measured against the schedule; the bare sleeps' median, if any, is shown beside it.
-void pacingRow(const PacingRun& run, const char* key, const char* measure, double scheduleMs,
+void pacingRow(const PacingRun& run, const char* key, const std::string& measure, double scheduleMs,
                const Samples& measured, const Samples* floor) {
     Row row;
     row.key = std::string(run.keyPrefix) + key;
     row.section = run.section;
-    row.measure = format("%s (median of %zu)", measure, measured.size());
+    row.measure = format("%s (median of %zu)", measure.c_str(), measured.size());
     row.reference = format("%.0f ms schedule", scheduleMs);
     if (floor != nullptr)
         row.reference += format("; bare sleeps %s (n=%zu)", floor->empty() ? "not measured" : ms(floor->median()).c_str(),
@@ -79,21 +90,26 @@ void pacingRow(const PacingRun& run, const char* key, const char* measure, doubl
 
 void pacingRows(const PacingRun& run, const ShowSamples& shows, const GameSamples& game,
                 std::map<std::string, Samples>& floor) {
-    pacingRow(run, "dissolve", "Title dissolve, first to last frame: 62 pauses of 20 ms", kDissolvePauses * 20.0,
-              shows.dissolve, &floor["62x20"]);
-    pacingRow(run, "titlehold", "Title dissolve and hold, first frame to the ranking's first rows: 62 x 20 + 12000 + 20 ms",
+    const int frame = kShowFramePauseMs;
+    pacingRow(run, "dissolve", format("Title dissolve, first to last frame: %d pauses of %d ms", kDissolvePauses, frame),
+              kDissolvePauses * frame, shows.dissolve, &floor[kDissolveLoop]);
+    pacingRow(run, "titlehold",
+              format("Title dissolve and hold, first frame to the ranking's first rows: %d x %d + %d + %d ms",
+                     kDissolvePauses, frame, kScreenHoldMs, frame),
               kTitleHoldScheduleMs, shows.titleHold, nullptr);
-    pacingRow(run, "slide", "Ranking slide, first rows to whole: 29 pauses of 20 ms", kSlidePauses * 20.0, shows.slide,
-              &floor["29x20"]);
-    pacingRow(run, "celebration", "Celebration, first to last frame: 79 pauses of 20 ms", kCelebrationPauses * 20.0,
-              game.celebration, &floor["79x20"]);
-    pacingRow(run, "typewriter", "Instruction typed, first to last character: 20 pauses of 100 ms",
-              kTypedLinePauses * 100.0, game.typedLine, &floor["20x100"]);
-    pacingRow(run, "leadin", "Question screen seen to the first note-on: 1000 ms", 1000, game.leadIn, &floor["1x1000"]);
-    pacingRow(run, "notes", "Question's notes, last note-on to first note-off: 2000 ms", 2000, game.questionNotes,
-              &floor["1x2000"]);
-    pacingRow(run, "judging", "Judging sound, last note-on to first note-off: 1000 ms", 1000, game.judgingNotes,
-              &floor["1x1000"]);
+    pacingRow(run, "slide", format("Ranking slide, first rows to whole: %d pauses of %d ms", kSlidePauses, frame),
+              kSlidePauses * frame, shows.slide, &floor[kSlideLoop]);
+    pacingRow(run, "celebration", format("Celebration, first to last frame: %d pauses of %d ms", kCelebrationPauses, frame),
+              kCelebrationPauses * frame, game.celebration, &floor[kCelebrationLoop]);
+    pacingRow(run, "typewriter",
+              format("Instruction typed, first to last character: %d pauses of %d ms", kTypedLinePauses, kCharacterPauseMs),
+              kTypedLinePauses * kCharacterPauseMs, game.typedLine, &floor[kTypedLineLoop]);
+    pacingRow(run, "leadin", format("Question screen seen to the first note-on: %d ms", kQuestionLeadInMs),
+              kQuestionLeadInMs, game.leadIn, &floor[kLeadInLoop]);
+    pacingRow(run, "notes", format("Question's notes, last note-on to first note-off: %d ms", kQuestionSoundMs),
+              kQuestionSoundMs, game.questionNotes, &floor[kNotesLoop]);
+    pacingRow(run, "judging", format("Judging sound, last note-on to first note-off: %d ms", kJudgeSoundMs), kJudgeSoundMs,
+              game.judgingNotes, &floor[kJudgingLoop]);
 }
 
 // The shows and the games, with the bare sleeps running beside them under the same load.
@@ -102,7 +118,7 @@ bool measurePacing(const Settings& settings, const PacingRun& run, GameSamples& 
     Helper floors;
     const std::wstring floorFolder = driver::makeScratchFolder(L"bench-floor");
     std::wstring loops = std::to_wstring(kFloorRounds);
-    for (const char* loop : kFloorLoops) loops += L" " + std::wstring(loop, loop + std::strlen(loop));
+    for (const std::string* loop : kFloorLoops) loops += L" " + std::wstring(loop->begin(), loop->end());
     if (floorFolder.empty() || !startHelper(floors, L"varlo_sleep_loop.exe", loops, floorFolder + L"\\floors.txt")) {
         printNote("floors: the sleep loop did not start");
         ok = false;

@@ -4,6 +4,8 @@
 #define VARLO_TESTS_BENCH_WINE_BENCH_PHASES_H
 
 #include "bench_support.h"
+#include "display/show_effects.h"
+#include "game/state_machine.h"
 
 namespace bench {
 
@@ -13,8 +15,8 @@ constexpr int kSlidePauses = 29;        // frame 0 of the slide shows no row yet
 constexpr int kCelebrationPauses = 79;  // 80 frames
 constexpr int kTypedLinePauses = 20;    // the last stage's instruction has 21 characters
 // The dissolve's first frame to the slide's first rows (its frame 1): the
-// dissolve's pauses, the 12 s hold and the slide's first pause.
-constexpr int kTitleHoldScheduleMs = kDissolvePauses * 20 + 12000 + 20;
+// dissolve's pauses, the title's hold and the slide's first pause.
+constexpr int kTitleHoldScheduleMs = kDissolvePauses * kShowFramePauseMs + kScreenHoldMs + kShowFramePauseMs;
 
 // The pacing seen on the screen: each sample is the span from the first to
 // the last frame, scaled to the pauses above when a frame was missed.

@@ -11,7 +11,7 @@ namespace bench {
 namespace {
 
 constexpr DWORD kShowTimeoutMs = 20000;
-constexpr double kHoldMs = 12000;
+constexpr double kHoldMs = kScreenHoldMs;
 // Captures are taken back to back while a show is due and every 50 ms while
 // a screen holds, so that the polling does not crowd the game out of the CPUs.
 constexpr DWORD kHoldPollMs = 50;
