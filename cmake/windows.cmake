@@ -20,21 +20,12 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 # The runtime is linked in, so VARLO.EXE runs on its own.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-add_executable(varlo WIN32
-  app/main_win.cpp
-  app/window_win.cpp
-  app/about_win.cpp
-  app/help_win.cpp
-  app/save_file_win.cpp
-  app/monitors_win.cpp
-  base/error_box_win.cpp
-  base/sleep_win.cpp
-  game/game_thread_win.cpp
-  game/midi_out_win.cpp
-  game/midi_in_win.cpp
-  game/stage_steps.cpp
-  game/results.cpp
-  game/name_entry.cpp
+# The Windows side of each folder, one library a folder: VARLO.EXE links them
+# all, and each Win32 test program the ones it tests.
+add_library(varlo_base_win STATIC base/error_box_win.cpp base/sleep_win.cpp)
+add_library(varlo_picture_win STATIC picture/picture_win.cpp)
+add_library(varlo_records_win STATIC records/local_date_win.cpp records/file_io_win.cpp)
+add_library(varlo_display_win STATIC
   display/canvas_win.cpp
   display/keyboard_win.cpp
   display/verdict_win.cpp
@@ -43,15 +34,30 @@ add_executable(varlo WIN32
   display/celebration_win.cpp
   display/results_screen_win.cpp
   display/name_field_win.cpp
-  records/local_date_win.cpp
-  records/file_io_win.cpp
-  picture/picture_win.cpp
-  resources/varlo.rc
 )
+add_library(varlo_game_win STATIC game/game_thread_win.cpp game/midi_out_win.cpp game/midi_in_win.cpp)
+add_library(varlo_app_win STATIC
+  app/window_win.cpp
+  app/about_win.cpp
+  app/help_win.cpp
+  app/save_file_win.cpp
+  app/monitors_win.cpp
+)
+foreach(library varlo_base_win varlo_picture_win varlo_records_win varlo_display_win varlo_game_win varlo_app_win)
+  target_include_directories(${library} PRIVATE ${PROJECT_SOURCE_DIR}/resources ${VARLO_GENERATED})
+  target_link_libraries(${library} PUBLIC varlo_portable)
+endforeach()
+
+add_executable(varlo WIN32 app/main_win.cpp resources/varlo.rc)
 set_target_properties(varlo PROPERTIES OUTPUT_NAME VARLO SUFFIX .EXE)
 target_include_directories(varlo PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources ${VARLO_GENERATED})
 target_link_options(varlo PRIVATE -municode)
-target_link_libraries(varlo PRIVATE varlo_portable ${ZLIB_STATIC} winmm htmlhelp imm32 gdi32 user32 kernel32)
+# The folders call each other both ways at link time (the state machine its
+# steps, the steps the display), so the libraries are searched as one group.
+target_link_libraries(varlo PRIVATE
+  -Wl,--start-group varlo_app_win varlo_game_win varlo_stage_steps varlo_results varlo_display_win varlo_records_win
+  varlo_picture_win varlo_base_win varlo_portable -Wl,--end-group
+  ${ZLIB_STATIC} winmm htmlhelp imm32 gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
   OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${VARLO_GENERATED}/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
 ${VARLO_GENERATED}/version.h;\
