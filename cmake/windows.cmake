@@ -44,9 +44,15 @@ add_library(varlo_app_win STATIC
   app/monitors_win.cpp
 )
 foreach(library varlo_base_win varlo_picture_win varlo_records_win varlo_display_win varlo_game_win varlo_app_win)
-  target_include_directories(${library} PRIVATE ${PROJECT_SOURCE_DIR}/resources ${VARLO_GENERATED})
+  target_include_directories(${library} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources ${VARLO_GENERATED})
+endforeach()
+foreach(library varlo_picture_win varlo_display_win varlo_game_win varlo_app_win)
   target_link_libraries(${library} PUBLIC varlo_portable)
 endforeach()
+# The portable logic sleeps, reads the clock and shows errors through base's
+# Windows side, and reads and writes files through records'; a test program
+# that stands in for them keeps its own.
+target_link_libraries(varlo_portable PUBLIC varlo_records_win varlo_base_win)
 
 add_executable(varlo WIN32 app/main_win.cpp resources/varlo.rc)
 set_target_properties(varlo PROPERTIES OUTPUT_NAME VARLO SUFFIX .EXE)

@@ -355,14 +355,14 @@ TEST_F(Keyboard, AKeyClickedWhileTheGameThreadDrawsTakesItsColourEveryTime) {
     session.highNote = 71;
     for (auto& marked : session.selectedKeys) marked = 0;
     fillCanvas(kFill);
-    ASSERT_TRUE(drawKeyboard(window, Keyboard::oneOctave));
+    ASSERT_TRUE(drawKeyboard(window, ::Keyboard::oneOctave));
 
     const Key key = noteKey(61);
     ASSERT_EQ(key.black, 1);
-    const KeyRect area = keyRegion(Keyboard::oneOctave, key.octave, key.white, key.black).area;
+    const KeyRect area = keyRegion(::Keyboard::oneOctave, key.octave, key.white, key.black).area;
     const int x = (area.left + area.right) / 2, y = (area.top + area.bottom) / 2;
     Key hit{};
-    ASSERT_TRUE(hitKey(Keyboard::oneOctave, unsigned(x), unsigned(y), hit));
+    ASSERT_TRUE(hitKey(::Keyboard::oneOctave, unsigned(x), unsigned(y), hit));
     ASSERT_EQ(keyNote(hit), 61);
     // The other thread's panels reach 8 pixels above the message area.
     ASSERT_LT(area.bottom, kMessageArea.top - 8);
