@@ -93,8 +93,12 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/VARLO.CHM
 add_custom_target(varlo_help ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/VARLO.CHM)
 
 # Windows test programs run under Wine, in a prefix made once for this build tree.
-# The long full game has a prefix, a wineserver and a screen number of its own,
-# so it runs beside the other tests instead of after them. A third prefix runs
+# The long full game has a prefix and a wineserver of its own, so it runs beside
+# the other tests instead of after them. Every runner takes the first free
+# screen number (xvfb-run -a, which moves on to the next one when a run started
+# at the same moment took it first), so the runs of other build trees on this
+# machine may run beside them too; the long game looks from 150 on, away from
+# the numbers the short runs take and give back all the time. A third prefix runs
 # programs with a Western locale (code page 1252), where the system font has no
 # Japanese glyphs.
 foreach(runner run-wine run-wine-long run-wine-western)
@@ -108,7 +112,7 @@ foreach(runner run-wine run-wine-long run-wine-western)
     set(VARLO_XVFB_SERVER -a)
   else()
     set(VARLO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix-long)
-    set(VARLO_XVFB_SERVER "-n 150")
+    set(VARLO_XVFB_SERVER "-n 150 -a")
   endif()
   configure_file(${PROJECT_SOURCE_DIR}/tests/wine/run-wine.sh.in ${CMAKE_BINARY_DIR}/${runner}.sh
     @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -33,6 +33,14 @@ HBITMAP decodePicture(HDC dc, const uint8_t* data, size_t size) {
     if (!picture.colourTable.empty()) {
         std::memcpy(info.colours, picture.colourTable.data(), picture.colourTable.size());
     }
-    return CreateDIBitmap(dc, &info.header, CBM_INIT, picture.bits.data(),
-                          reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    // A DIB section keeps the picture at its own depth (the title's 8 bits a
+    // pixel, a quarter of the canvas's 32), and its bits are pages of their own
+    // that deleting the bitmap gives back. Under Wine a bitmap of the canvas's
+    // format comes out of the C heap of the thread that draws, which keeps the
+    // freed memory: 1.5 MB more at idle, measured.
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(dc, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                            nullptr, 0);
+    if (bitmap != nullptr) std::memcpy(bits, picture.bits.data(), picture.bits.size());
+    return bitmap;
 }

@@ -127,9 +127,9 @@ TEST(BlockCodec, StreamsThatStopShortFailWithoutOutput) {
     EXPECT_EQ(expandBlock(twoBytes.data(), twoBytes.size(), out), CodecResult::truncated);
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(expandBlock(nullptr, 0, out), CodecResult::truncated);
-    // Three whole tokens, then 15 bits: less than a fourth token's offset and length.
-    Bytes cut = packTokens({{0, 0, 1}, {0, 0, 2}, {0, 0, 3}, {0, 0, 4}, {0, 0, 5}});
-    cut.resize(12);  // 96 bits = 3 * 27 + 15
+    // Seven whole tokens, then 19 bits: one short of an eighth token's offset and length.
+    Bytes cut = packTokens(std::vector<Token>(8, Token{0, 0, 0x41}));
+    cut.resize(26);  // 208 bits = 7 * 27 + 19
     EXPECT_EQ(expandBlock(cut.data(), cut.size(), out), CodecResult::truncated);
 }
 

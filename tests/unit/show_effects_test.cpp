@@ -73,10 +73,10 @@ TEST(RankingTexts, NamesAreTheStoredBytesUpToTheirZeroAndAtMostFifteen) {
 }
 
 TEST(Celebration, BallsBounceOnTheFloorKeepingTwoThirdsOfTheirSpeed) {
-    Ball ball{30900, 20000, 0, 1000, 0, 0, 0};
+    Ball ball{30900, 20000, 0, 1100, 0, 0, 0};
     moveBall(ball);
     EXPECT_EQ(ball.y, 20800);
-    EXPECT_EQ(ball.vy, -666);
+    EXPECT_EQ(ball.vy, -733);  // 2 * 1100 / 3, rounded toward zero after the product
 
     // On the floor exactly: no bounce yet, gravity pulls on.
     ball = Ball{30900, 20600, 0, 200, 0, 0, 0};

@@ -31,7 +31,7 @@ Bytes saveFileOf(const PersistentBlock& block);
 PersistentBlock playedBlock();
 
 // Each test gets an empty folder of its own, saveFilePath inside it, no errors
-// recorded, and a hidden window to save from.
+// recorded nor a failed write left reported, and a hidden window to save from.
 class RecordsTest : public ::testing::Test {
 protected:
     std::wstring folder;
