@@ -38,13 +38,20 @@ constexpr StageRules kStageRules[] = {
 };
 static_assert(std::size(kStageRules) == kStageCount, "one row of rules for each stage");
 
+// A single note, an interval and a chord have one, two and three notes; a
+// cluster two or more; every question fits GameSession's notes.
 constexpr bool questionsFit() {
     for (const StageRules& stage : kStageRules) {
-        if (stage.noteCount < 1 || stage.noteCount > kMaxQuestionNotes) return false;
+        const int32_t fixed = stage.shape == QuestionShape::singleNote ? 1
+                              : stage.shape == QuestionShape::interval ? 2
+                              : stage.shape == QuestionShape::chord    ? 3
+                                                                       : 0;
+        const bool counted = fixed != 0 ? stage.noteCount == fixed : stage.noteCount >= 2;
+        if (!counted || stage.noteCount > kMaxQuestionNotes) return false;
     }
     return true;
 }
-static_assert(questionsFit(), "every question fits GameSession's notes");
+static_assert(questionsFit(), "each stage's note count fits its shape and GameSession's notes");
 
 // The rules of stage `stageIndex`; an index past the last stage (a game just
 // won) or below the first reads the nearest stage's, so no reader leaves the table.
