@@ -9,17 +9,16 @@
 #include "display/canvas.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
+#include "display/palette.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/questions.h"
 #include "game/stage_rules.h"
 #include "game/typewriter.h"
-#include "display/palette.h"
 
 namespace {
 
 constexpr int kMissesAllowed = 3;  // per stage; the next one ends the game
-
 
 void drawStatusBox(uint32_t colour, const std::wstring& text, const CanvasRect& box) {
     setTextColour(colour);
