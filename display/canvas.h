@@ -38,7 +38,6 @@ void drawVerdict(const wchar_t* text);
 // Blackens the hint line, the message area below its first text line.
 void clearHintLine();
 
-
 // Draws the first `length` UTF-16 units of `text` into the message area in the
 // typed colour, over the rows of its lines cleared to black, and presents the
 // canvas; one step of the typewriter.

@@ -11,7 +11,6 @@
 struct HBRUSH__;
 typedef HBRUSH__* Brush;
 
-
 // A new solid brush, deleted by the caller with deleteBrush; null when it cannot be made.
 Brush createSolidBrush(uint32_t colour);
 // The stock brush of an unmarked key: white, or black for a black key. Never deleted.

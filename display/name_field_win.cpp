@@ -9,7 +9,6 @@
 
 namespace {
 
-
 HWND fieldWindow = nullptr;  // set once, before the game thread starts
 
 bool onFieldThread() {
