@@ -281,14 +281,16 @@ TEST_F(NameEntry, TwoCopiesInOneFolderKeepBothNames) {
         return names;
     };
     for (wchar_t c : std::wstring(L"Ann\r")) driver::typeChar(first.window, c);
-    EXPECT_TRUE(driver::waitFor([&] { return savedNames() == std::vector<std::string>{"Ann"}; }, kScreenTimeoutMs));
+    // Each save follows the name's commit on the game thread: generous waits, as a
+    // loaded machine may be slow to run two copies.
+    EXPECT_TRUE(driver::waitFor([&] { return savedNames() == std::vector<std::string>{"Ann"}; }, kQuestionTimeoutMs));
 
     nextSounding = 0;  // the second copy's log began at its start
     ASSERT_NO_FATAL_FAILURE(loseAGame());
     expectTexts(kLostFigures, kFirstPlace, L"", kQuestionTimeoutMs);  // its own table is still empty
     typeText(L"Bob\r");
     const std::vector<std::string> both{"Ann", "Bob"};
-    EXPECT_TRUE(driver::waitFor([&] { return savedNames() == both; }, kScreenTimeoutMs));
+    EXPECT_TRUE(driver::waitFor([&] { return savedNames() == both; }, kQuestionTimeoutMs));
     closeAndWait();
     driver::close(first.window);
     EXPECT_EQ(driver::waitForExit(first), 0);
