@@ -3,6 +3,8 @@
 
 #include <mmsystem.h>
 
+#include "game/midi_input.h"
+
 namespace {
 HMIDIIN midiIn = nullptr;  // the UI thread's alone
 }
@@ -15,6 +17,7 @@ void openMidiInput(HWND window) {
         midiInClose(input);
         return;
     }
+    forgetMidiPedal();
     midiIn = input;
 }
 

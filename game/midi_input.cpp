@@ -27,3 +27,5 @@ void takeMidiInput(Window window, uint32_t message) {
         if (pedalDown && !wasDown) answerOrReplay();
     }
 }
+
+void forgetMidiPedal() { pedalDown = false; }

@@ -12,5 +12,8 @@
 // left clicks count); the sustain pedal going down (controller 64 from below
 // 64 to 64 or above) is a right click. Everything else is ignored.
 void takeMidiInput(Window window, uint32_t message);
+// A keyboard opened anew starts with its pedal up, whatever the last one
+// held when it was closed or unplugged.
+void forgetMidiPedal();
 
 #endif

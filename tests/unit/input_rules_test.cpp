@@ -126,7 +126,8 @@ TEST_F(InputRules, ARightClickWithAMarkSubmitsInEitherAnsweringState) {
 
 // A MIDI keyboard: a note-on on any channel marks like a left click; velocity 0
 // and notes outside the stage's range change nothing. The pedal answers once per
-// press (crossing 64 upwards), and a press while clicks do not count is used up.
+// press (crossing 64 upwards), and a press while clicks do not count is used up;
+// a keyboard opened anew starts with its pedal up.
 TEST_F(InputRules, AMidiKeyboardMarksWithNoteOnsAndAnswersOncePerPedalPress) {
     const auto send = [](uint32_t status, uint32_t first, uint32_t second) {
         takeMidiInput(nullptr, status | first << 8 | second << 16);
@@ -153,6 +154,10 @@ TEST_F(InputRules, AMidiKeyboardMarksWithNoteOnsAndAnswersOncePerPedalPress) {
     send(0xB0, 64, 127);
     EXPECT_EQ(gameState.load(), kStateWaitingAnswer);
     send(0xB0, 64, 0);
+    send(0xB0, 64, 100);
+    EXPECT_EQ(gameState.load(), kStateJudge);
+    gameState = kStateWaitingAnswer;  // unplugged with the pedal down, plugged in again
+    forgetMidiPedal();
     send(0xB0, 64, 100);
     EXPECT_EQ(gameState.load(), kStateJudge);
 }
