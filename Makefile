@@ -5,7 +5,7 @@
 # make check  the developers' quick loop: the native and sanitizer trees' tests, the fuzz
 #             smoke tests and the Wine unit tests of the Windows tree (label win32);
 #             no end-to-end game and no demo
-# make dist   build dist/varlo-1.02-win64.zip (VARLO.EXE, VARLO.CHM and a read-me), the
+# make dist   build dist/varlo-VERSION-win64.zip (VARLO.EXE, VARLO.CHM and a read-me), the
 #             same for the same commit, and dist/SHA256SUMS
 # make demo   play a recorded game under Xvfb: demo/varlo-demo.mp4 and its contact sheet
 # make bench  run the benchmarks, print their table and write docs/performance.md

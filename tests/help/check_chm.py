@@ -22,7 +22,7 @@ SOURCES = None
 
 JAPANESE = 0x411
 CONTEXT_TOPICS = {100: "howtoplay.htm", 101: "menus.htm"}  # F1; F1 on a menu item
-TOP_TITLES = ["遊び方", "ステージと得点", "成績とランキング", "メニューとキー", "音について（MIDI 出力）"]
+TOP_TITLES = ["遊び方", "ステージと得点", "成績とランキング", "メニューとキー", "音と MIDI キーボード"]
 WINDOW_TITLE = "ヴァルロ ヘルプ"
 NAV_WIDTH = 220
 HHWIN_PARAM_NAV_WIDTH = 0x20
