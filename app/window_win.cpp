@@ -10,6 +10,7 @@
 #include "base/window_messages.h"
 #include "display/canvas_win.h"
 #include "display/name_field.h"
+#include "game/computer_keys.h"
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
@@ -151,6 +152,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_RBUTTONDOWN:
         if (answerOrReplay()) return 0;
+        break;
+    case WM_KEYDOWN:  // the keyboard as a piano; Alt with a key comes as WM_SYSKEYDOWN
+        if (takeComputerKey(window, static_cast<uint32_t>(lParam))) return 0;
         break;
     case MM_MIM_DATA:  // from the MIDI keyboard, see openMidiInput
         takeMidiInput(window, static_cast<uint32_t>(lParam));

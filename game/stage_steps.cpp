@@ -10,6 +10,7 @@
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
 #include "display/palette.h"
+#include "game/computer_keys.h"
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/questions.h"
@@ -64,6 +65,7 @@ void presentQuestion(Window window) {
     if (!typeText(window, rulesOf(stage).instruction)) return;  // quitting
     // A keyboard that cannot be drawn leaves kStateNextQuestion: the step comes again.
     if (!drawKeyboard(window, rulesOf(stage).keyboard)) return;
+    placeComputerKeys(session.orderIndex == 0);
     presentCanvas(window, 0, 0);
     generateQuestion();
     // From here on the player may mark keys and confirm.

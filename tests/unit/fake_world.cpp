@@ -184,6 +184,7 @@ Brush createSolidBrush(uint32_t colour) {
     record("brush", int(colour), L"", handle);
     return reinterpret_cast<Brush>(handle);
 }
+void drawKeyReach(Keyboard, int first, int last) { record("reach", first, L"", 0, last); }
 Brush unmarkedKeyBrush(int black) { return reinterpret_cast<Brush>(black == 1 ? kFakeBlackStock : kFakeWhiteStock); }
 void deleteBrush(Brush brush) {
     const auto handle = reinterpret_cast<uintptr_t>(brush);

@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
+#include "game/computer_keys.h"
 #include "game/game_state.h"
 #include "game/key_picking.h"
 #include "game/midi_input.h"
 #include "game/note_output.h"
+#include "game/questions.h"
 #include "tests/unit/fake_world.h"
 
 namespace {
@@ -155,6 +160,64 @@ TEST_F(InputRules, AMidiKeyboardMarksWithNoteOnsAndAnswersOncePerPedalPress) {
     send(0xB0, 64, 0);
     send(0xB0, 64, 100);
     EXPECT_EQ(gameState.load(), kStateJudge);
+}
+
+// The computer keyboard by position: the home row plays the white keys and the
+// row above the black ones of a window from the range's lowest C, which Z and X
+// move by octaves within the range; a held key plays once; Space answers.
+TEST_F(InputRules, TheComputerKeyboardPlaysByPositionInAWindowOfTheStagesRange) {
+    const auto press = [](unsigned scan, uint32_t flags = 0) { return takeComputerKey(nullptr, 1 | scan << 16 | flags); };
+    // W E T Y U O P, then A S D F G H J K L ; '
+    const std::vector<std::pair<unsigned, int>> layout{
+        {0x11, 1}, {0x12, 3}, {0x14, 6}, {0x15, 8}, {0x16, 10}, {0x18, 13}, {0x19, 15}, {0x1E, 0}, {0x1F, 2},
+        {0x20, 4}, {0x21, 5}, {0x22, 7}, {0x23, 9}, {0x24, 11}, {0x25, 12}, {0x26, 14}, {0x27, 16}, {0x28, 17}};
+    std::vector<std::pair<unsigned, int>> played;
+    for (unsigned scan = 0; scan < 0x100; ++scan)
+        if (computerKeyOffset(scan) >= 0) played.emplace_back(scan, computerKeyOffset(scan));
+    EXPECT_EQ(played, layout);
+
+    const auto reaches = [] {
+        std::vector<std::pair<int, int>> drawn;
+        for (const auto& e : world.events)
+            if (e.what == "reach") drawn.emplace_back(e.value, e.x);
+        return drawn;
+    };
+    session.stageIndex = 1;
+    int32_t low, high;
+    questionRange(1, low, high);  // 48..83
+    session.lowNote = low;
+    session.highNote = high;
+    placeComputerKeys(true);
+    EXPECT_TRUE(reaches().empty()) << "nothing is shown before the keyboard is used";
+    gameState = kStateWaitingAnswer;
+    EXPECT_TRUE(press(0x12));                   // E: D sharp
+    EXPECT_TRUE(press(0x12, 1u << 30));         // held down: no second toggle
+    EXPECT_EQ(firstMarkedKey(), 51);
+    for (int i = 0; i < 3; ++i) press(0x2D);    // X: the third would leave the range
+    EXPECT_TRUE(press(0x28));                   // ': F above the window's C, past the range
+    EXPECT_FALSE(press(0x10));                  // Q plays nothing
+    EXPECT_FALSE(press(0x1E, 1u << 24));        // an extended key
+    EXPECT_EQ(gameState.load(), kStateHintDue);
+    for (int i = 0; i < 3; ++i) press(0x2C);    // Z
+    press(0x1E);
+    EXPECT_EQ(reaches(), (std::vector<std::pair<int, int>>{{48, 65}, {60, 77}, {72, 83}, {72, 83}, {60, 77}, {48, 65}, {48, 65}}));
+    int marked = 0;
+    for (const auto& key : session.selectedKeys) marked += key;
+    EXPECT_EQ(marked, 2) << "nothing past the range";
+    EXPECT_EQ(firstMarkedKey(), 48);
+    gameState = kStateTitle;
+    EXPECT_FALSE(press(0x39));                  // Space only while the player may answer
+    gameState = kStateWaitingAnswer;
+    EXPECT_TRUE(press(0x39));
+    EXPECT_EQ(gameState.load(), kStateJudge);
+
+    world.events.clear();
+    session.lowNote = 24;
+    gameState = kStateWaitingAnswer;
+    press(0x2D);
+    placeComputerKeys(true);                    // a new stage: the window back at its lowest C
+    EXPECT_EQ(computerKeysFirstNote(), 24);
+    EXPECT_EQ(reaches().back(), std::make_pair(24, 41));
 }
 
 TEST_F(InputRules, NameCharactersBelongToNameEntryOnly) {
