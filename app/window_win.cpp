@@ -15,6 +15,7 @@
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
 #include "game/key_picking.h"
+#include "game/message_text_win.h"
 #include "game/midi_in_win.h"
 #include "game/midi_input.h"
 #include "game/midi_out_win.h"
@@ -43,6 +44,7 @@ LRESULT onCreate(HWND window) {
     // as plain characters instead of going into a composition.
     ImmAssociateContextEx(window, nullptr, 0);
     if (!createCanvas(window)) return -1;
+    createMessageLabel(window);
     gameState = kStateStarting;
     if (!startGameThread(window)) {
         showError(window, L"スレッドを作成できません。");
@@ -57,6 +59,7 @@ void onDestroy(HWND window) {
     stopGameThread();
     saveRecords(window);
     destroyCanvas();
+    releaseMessageLabel();
     PostQuitMessage(0);
 }
 
@@ -163,6 +166,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam != DBT_DEVNODES_CHANGED) break;
         onDevicesChanged(window);
         return TRUE;
+    case kMessageTextMessage:  // posted by setMessageText
+        showMessageText();
+        return 0;
     case kMidiFailureMessage:  // posted by a failing output, see reportMidiFailure
         showMidiError(window, static_cast<UINT>(wParam));
         return 0;
