@@ -86,6 +86,9 @@ void key(HWND window, UINT virtualKey);                // WM_KEYDOWN + WM_KEYUP;
 void keyDownUp(HWND window, UINT virtualKey);          // WM_KEYDOWN + WM_KEYUP only, as a menu's loop reads them
 void sysKey(HWND window, UINT virtualKey);             // WM_SYSKEYDOWN + WM_SYSKEYUP (Alt held)
 void typeChar(HWND window, wchar_t ch);                // WM_CHAR
+// WM_KEYDOWN + WM_KEYUP of the key at a position, by its scan code (set 1),
+// with the virtual key the keyboard layout gives it there.
+void pressKey(HWND window, UINT scanCode);
 void close(HWND window);                               // WM_CLOSE, as the close box
 // Plays short MIDI messages on the keyboard of the MIDI double, in order.
 void playMidi(const Program& program, const std::vector<uint32_t>& messages);
@@ -142,8 +145,10 @@ bool waitForSoundingEnd(const Program& program, size_t index, DWORD timeoutMs);
 // Right-clicks the window until sounding `index` begins. The game takes a
 // right click only while it waits for the answer, so one may go unheard.
 bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeoutMs);
-// The same with the sustain pedal of the MIDI keyboard, pressed and released.
+// The same with the sustain pedal of the MIDI keyboard, pressed and released,
+// and with the key of the computer keyboard at `scanCode`.
 bool pedalUntilSounding(const Program& program, size_t index, DWORD timeoutMs);
+bool keyUntilSounding(const Program& program, size_t index, UINT scanCode, DWORD timeoutMs);
 // Where a click marks the note's key at the stage: a black key in its middle,
 // a white key below the black keys, where it is whole.
 POINT keyPoint(int stageIndex, int note);

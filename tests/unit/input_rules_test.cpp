@@ -166,7 +166,9 @@ TEST_F(InputRules, AMidiKeyboardMarksWithNoteOnsAndAnswersOncePerPedalPress) {
 // row above the black ones of a window from the range's lowest C, which Z and X
 // move by octaves within the range; a held key plays once; Space answers.
 TEST_F(InputRules, TheComputerKeyboardPlaysByPositionInAWindowOfTheStagesRange) {
-    const auto press = [](unsigned scan, uint32_t flags = 0) { return takeComputerKey(nullptr, 1 | scan << 16 | flags); };
+    const auto press = [](unsigned scan, uint32_t flags = 0) {
+        return takeComputerKey(nullptr, 1 | scan << 16 | flags);
+    };
     // W E T Y U O P, then A S D F G H J K L ; '
     const std::vector<std::pair<unsigned, int>> layout{
         {0x11, 1}, {0x12, 3}, {0x14, 6}, {0x15, 8}, {0x16, 10}, {0x18, 13}, {0x19, 15}, {0x1E, 0}, {0x1F, 2},
@@ -200,7 +202,8 @@ TEST_F(InputRules, TheComputerKeyboardPlaysByPositionInAWindowOfTheStagesRange) 
     EXPECT_EQ(gameState.load(), kStateHintDue);
     for (int i = 0; i < 3; ++i) press(0x2C);    // Z
     press(0x1E);
-    EXPECT_EQ(reaches(), (std::vector<std::pair<int, int>>{{48, 65}, {60, 77}, {72, 83}, {72, 83}, {60, 77}, {48, 65}, {48, 65}}));
+    const std::vector<std::pair<int, int>> drawn{{48, 65}, {60, 77}, {72, 83}, {72, 83}, {60, 77}, {48, 65}, {48, 65}};
+    EXPECT_EQ(reaches(), drawn);
     int marked = 0;
     for (const auto& key : session.selectedKeys) marked += key;
     EXPECT_EQ(marked, 2) << "nothing past the range";
