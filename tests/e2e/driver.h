@@ -145,10 +145,8 @@ bool waitForSoundingEnd(const Program& program, size_t index, DWORD timeoutMs);
 // Right-clicks the window until sounding `index` begins. The game takes a
 // right click only while it waits for the answer, so one may go unheard.
 bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeoutMs);
-// The same with the sustain pedal of the MIDI keyboard, pressed and released,
-// and with the key of the computer keyboard at `scanCode`.
+// The same with the sustain pedal of the MIDI keyboard, pressed and released.
 bool pedalUntilSounding(const Program& program, size_t index, DWORD timeoutMs);
-bool keyUntilSounding(const Program& program, size_t index, UINT scanCode, DWORD timeoutMs);
 // Where a click marks the note's key at the stage: a black key in its middle,
 // a white key below the black keys, where it is whole.
 POINT keyPoint(int stageIndex, int note);

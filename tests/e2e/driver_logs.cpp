@@ -161,10 +161,6 @@ bool rightClickUntilSounding(const Program& program, size_t index, DWORD timeout
     return repeatUntilSounding(program, index, timeoutMs, [&] { rightClick(program.window, 600, 240); });
 }
 
-bool keyUntilSounding(const Program& program, size_t index, UINT scanCode, DWORD timeoutMs) {
-    return repeatUntilSounding(program, index, timeoutMs, [&] { pressKey(program.window, scanCode); });
-}
-
 bool pedalUntilSounding(const Program& program, size_t index, DWORD timeoutMs) {
     constexpr int kControlChange = 0xB0, kSustainPedal = 64;
     return repeatUntilSounding(program, index, timeoutMs, [&] {

@@ -147,10 +147,7 @@ void reportMidiFailure(unsigned code) { record("midiFailure", int(code)); }
 void removeNameCaret() { record("removeCaret"); }
 void showNameCaret(Window) { record("showCaret"); }
 void requestSave(Window) { record("save"); }
-void setMessageText(Window, const std::wstring& text) {
-    std::lock_guard<std::mutex> guard(world.lock);
-    world.spoken.push_back(text);
-}
+void setMessageText(Window, const std::wstring& text) { std::lock_guard<std::mutex> guard(world.lock); world.spoken.push_back(text); }
 
 // --- display ---
 

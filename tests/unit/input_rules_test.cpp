@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "game/computer_keys.h"
@@ -162,65 +161,42 @@ TEST_F(InputRules, AMidiKeyboardMarksWithNoteOnsAndAnswersOncePerPedalPress) {
     EXPECT_EQ(gameState.load(), kStateJudge);
 }
 
-// The computer keyboard by position: the home row plays the white keys and the
-// row above the black ones of a window from the range's lowest C, which Z and X
-// move by octaves within the range; a held key plays once; Space answers.
+// The computer keyboard by position: from Q (scan code 0x10) to the key right of ' (0x29) its keys play
+// these semitones above the window's first note, and no other key plays. Z and X move the window by
+// octaves within the range, a held key plays once, Space answers; each reach drawn is (first, last note).
 TEST_F(InputRules, TheComputerKeyboardPlaysByPositionInAWindowOfTheStagesRange) {
-    const auto press = [](unsigned scan, uint32_t flags = 0) {
-        return takeComputerKey(nullptr, 1 | scan << 16 | flags);
-    };
-    // W E T Y U O P, then A S D F G H J K L ; '
-    const std::vector<std::pair<unsigned, int>> layout{
-        {0x11, 1}, {0x12, 3}, {0x14, 6}, {0x15, 8}, {0x16, 10}, {0x18, 13}, {0x19, 15}, {0x1E, 0}, {0x1F, 2},
-        {0x20, 4}, {0x21, 5}, {0x22, 7}, {0x23, 9}, {0x24, 11}, {0x25, 12}, {0x26, 14}, {0x27, 16}, {0x28, 17}};
-    std::vector<std::pair<unsigned, int>> played;
-    for (unsigned scan = 0; scan < 0x100; ++scan)
-        if (computerKeyOffset(scan) >= 0) played.emplace_back(scan, computerKeyOffset(scan));
-    EXPECT_EQ(played, layout);
-
-    const auto reaches = [] {
-        std::vector<std::pair<int, int>> drawn;
-        for (const auto& e : world.events)
-            if (e.what == "reach") drawn.emplace_back(e.value, e.x);
-        return drawn;
-    };
-    session.stageIndex = 1;
+    const std::vector<int> rows{-1, 1, 3, -1, 6, 8, 10, -1, 13, 15, -1, -1, -1, -1, 0, 2, 4, 5, 7, 9, 11, 12, 14, 16, 17, -1};
+    std::vector<int> offsets, played;
+    for (unsigned scan = 0; scan < 0x100; ++scan) (scan >= 0x10 && scan <= 0x29 ? offsets : played).push_back(computerKeyOffset(scan));
+    EXPECT_EQ(offsets, rows);
+    EXPECT_EQ(played, std::vector<int>(0x100 - rows.size(), -1));
+    const auto press = [](unsigned scan, uint32_t flags = 0) { return takeComputerKey(nullptr, 1 | scan << 16 | flags); };
     int32_t low, high;
     questionRange(1, low, high);  // 48..83
     session.lowNote = low;
     session.highNote = high;
     placeComputerKeys(true);
-    EXPECT_TRUE(reaches().empty()) << "nothing is shown before the keyboard is used";
     gameState = kStateWaitingAnswer;
-    EXPECT_TRUE(press(0x12));                   // E: D sharp
-    EXPECT_TRUE(press(0x12, 1u << 30));         // held down: no second toggle
-    EXPECT_EQ(firstMarkedKey(), 51);
-    for (int i = 0; i < 3; ++i) press(0x2D);    // X: the third would leave the range
-    EXPECT_TRUE(press(0x28));                   // ': F above the window's C, past the range
-    EXPECT_FALSE(press(0x10));                  // Q plays nothing
-    EXPECT_FALSE(press(0x1E, 1u << 24));        // an extended key
-    EXPECT_EQ(gameState.load(), kStateHintDue);
-    for (int i = 0; i < 3; ++i) press(0x2C);    // Z
+    EXPECT_TRUE(world.events.empty()) << "nothing is shown before the keyboard is used";
+    EXPECT_TRUE(press(0x12) && press(0x12, 1u << 30));  // E, D sharp, held down: marked once
+    for (int i = 0; i < 3; ++i) press(0x2D);            // X: the third would leave the range
+    EXPECT_TRUE(press(0x28));                           // ': past the range, nothing
+    EXPECT_FALSE(press(0x10) || press(0x1E, 1u << 24)); // Q, and an extended key
+    for (int i = 0; i < 3; ++i) press(0x2C);            // Z
     press(0x1E);
-    const std::vector<std::pair<int, int>> drawn{{48, 65}, {60, 77}, {72, 83}, {72, 83}, {60, 77}, {48, 65}, {48, 65}};
-    EXPECT_EQ(reaches(), drawn);
-    int marked = 0;
-    for (const auto& key : session.selectedKeys) marked += key;
-    EXPECT_EQ(marked, 2) << "nothing past the range";
-    EXPECT_EQ(firstMarkedKey(), 48);
+    std::vector<int> marked, reaches;
+    for (int note = 0; note < kMidiNoteCount; ++note) if (session.selectedKeys[note]) marked.push_back(note);
+    for (const auto& e : world.events) if (e.what == "reach") reaches.insert(reaches.end(), {e.value, e.x});
+    EXPECT_EQ(marked, (std::vector<int>{48, 51}));
+    EXPECT_EQ(reaches, (std::vector<int>{48, 65, 60, 77, 72, 83, 72, 83, 60, 77, 48, 65, 48, 65}));
     gameState = kStateTitle;
-    EXPECT_FALSE(press(0x39));                  // Space only while the player may answer
-    gameState = kStateWaitingAnswer;
-    EXPECT_TRUE(press(0x39));
-    EXPECT_EQ(gameState.load(), kStateJudge);
-
-    world.events.clear();
-    session.lowNote = 24;
+    EXPECT_FALSE(press(0x39));  // Space, only while the player may answer
     gameState = kStateWaitingAnswer;
     press(0x2D);
-    placeComputerKeys(true);                    // a new stage: the window back at its lowest C
-    EXPECT_EQ(computerKeysFirstNote(), 24);
-    EXPECT_EQ(reaches().back(), std::make_pair(24, 41));
+    EXPECT_TRUE(press(0x39));
+    EXPECT_EQ(gameState.load(), kStateJudge);
+    placeComputerKeys(true);  // a new stage: the window back at its lowest C
+    EXPECT_EQ(computerKeysFirstNote(), low);
 }
 
 TEST_F(InputRules, NameCharactersBelongToNameEntryOnly) {
