@@ -2,6 +2,7 @@
 #include "app/app_win.h"
 
 #include <mmsystem.h>
+#include <objbase.h>
 
 #include <string>
 
@@ -106,7 +107,11 @@ void releaseTimerResolution() {
 int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, int showCommand) {
     instance = thisInstance;
     timerResolutionHeld = timeBeginPeriod(1) == TIMERR_NOERROR;
+    // The UI thread's apartment, for the screen readers' annotation of the
+    // message label; it outlives the help system, which may use it too.
+    const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     const int exitCode = runApplication(previousInstance, showCommand);
     releaseTimerResolution();
+    if (comStarted) CoUninitialize();
     return exitCode;
 }

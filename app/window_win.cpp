@@ -10,10 +10,12 @@
 #include "base/window_messages.h"
 #include "display/canvas_win.h"
 #include "display/name_field.h"
+#include "game/computer_keys.h"
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
 #include "game/input_rules.h"
 #include "game/key_picking.h"
+#include "game/message_text_win.h"
 #include "game/midi_in_win.h"
 #include "game/midi_input.h"
 #include "game/midi_out_win.h"
@@ -42,6 +44,7 @@ LRESULT onCreate(HWND window) {
     // as plain characters instead of going into a composition.
     ImmAssociateContextEx(window, nullptr, 0);
     if (!createCanvas(window)) return -1;
+    createMessageLabel(window);
     gameState = kStateStarting;
     if (!startGameThread(window)) {
         showError(window, L"スレッドを作成できません。");
@@ -56,6 +59,7 @@ void onDestroy(HWND window) {
     stopGameThread();
     saveRecords(window);
     destroyCanvas();
+    releaseMessageLabel();
     PostQuitMessage(0);
 }
 
@@ -152,6 +156,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_RBUTTONDOWN:
         if (answerOrReplay()) return 0;
         break;
+    case WM_KEYDOWN:  // the keyboard as a piano; Alt with a key comes as WM_SYSKEYDOWN
+        if (takeComputerKey(window, static_cast<uint32_t>(lParam))) return 0;
+        break;
     case MM_MIM_DATA:  // from the MIDI keyboard, see openMidiInput
         takeMidiInput(window, static_cast<uint32_t>(lParam));
         return 0;
@@ -159,6 +166,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam != DBT_DEVNODES_CHANGED) break;
         onDevicesChanged(window);
         return TRUE;
+    case kMessageTextMessage:  // posted by setMessageText
+        showMessageText();
+        return 0;
     case kMidiFailureMessage:  // posted by a failing output, see reportMidiFailure
         showMidiError(window, static_cast<UINT>(wParam));
         return 0;

@@ -13,5 +13,8 @@ constexpr unsigned kPlaceCaretMessage = kFirstPrivateMessage + 2;
 constexpr unsigned kSaveMessage = kFirstPrivateMessage + 3;
 // The MIDI output fails: show the MIDI system's text for the code in wParam.
 constexpr unsigned kMidiFailureMessage = kFirstPrivateMessage + 4;
+// The game's current message has changed: the label takes the newest text
+// (setMessageText, from either thread).
+constexpr unsigned kMessageTextMessage = kFirstPrivateMessage + 5;
 
 #endif

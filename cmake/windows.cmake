@@ -35,7 +35,8 @@ add_library(varlo_display_win STATIC
   display/results_screen_win.cpp
   display/name_field_win.cpp
 )
-add_library(varlo_game_win STATIC game/game_thread_win.cpp game/midi_out_win.cpp game/midi_in_win.cpp)
+add_library(varlo_game_win STATIC game/game_thread_win.cpp game/midi_out_win.cpp game/midi_in_win.cpp
+  game/message_text_win.cpp)
 add_library(varlo_app_win STATIC
   app/window_win.cpp
   app/about_win.cpp
@@ -63,7 +64,7 @@ target_link_options(varlo PRIVATE -municode)
 target_link_libraries(varlo PRIVATE
   -Wl,--start-group varlo_app_win varlo_game_win varlo_stage_steps varlo_results varlo_display_win varlo_records_win
   varlo_picture_win varlo_base_win varlo_portable -Wl,--end-group
-  ${ZLIB_STATIC} winmm htmlhelp imm32 gdi32 user32 kernel32)
+  ${ZLIB_STATIC} winmm htmlhelp imm32 ole32 gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
   OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${VARLO_GENERATED}/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
 ${VARLO_GENERATED}/version.h;\

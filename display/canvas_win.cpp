@@ -108,21 +108,24 @@ HBITMAP loadPicture(HWND window, WORD id) {
     return decodePicture(canvasDc, static_cast<const uint8_t*>(data), SizeofResource(instance, resource));
 }
 
-bool fillBackground(Window window) {
+bool fillBackgroundArea(const RECT& area) {
     const HBRUSH hatch = CreateHatchBrush(HS_CROSS, kHatchLineColour);
-    if (hatch == nullptr) {
-        showError(window, L"ブラシを作成できません。");
-        return false;
-    }
-    // The gaps between the hatch lines take the background colour.
+    if (hatch == nullptr) return false;
+    // The gaps between the hatch lines take the background colour. The pattern
+    // keeps to the canvas's origin, so a part filled again matches the whole.
     CanvasLock lock;
     SetBkColor(canvasDc, kHatchGapColour);
     SetBkMode(canvasDc, OPAQUE);
-    const RECT whole{0, 0, kCanvasWidth, kCanvasHeight};
-    FillRect(canvasDc, &whole, hatch);
+    FillRect(canvasDc, &area, hatch);
     DeleteObject(hatch);
     SetBkMode(canvasDc, TRANSPARENT);
     return true;
+}
+
+bool fillBackground(Window window) {
+    if (fillBackgroundArea(RECT{0, 0, kCanvasWidth, kCanvasHeight})) return true;
+    showError(window, L"ブラシを作成できません。");
+    return false;
 }
 
 void drawPanel(const CanvasRect& content) {

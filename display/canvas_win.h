@@ -56,6 +56,10 @@ inline RECT rectOf(const CanvasRect& r) { return RECT{r.left, r.top, r.right, r.
 // does not decode gives null silently.
 HBITMAP loadPicture(HWND window, WORD id);
 
+// The hatched background over `area` of the canvas; false, with the canvas
+// untouched, when its brush cannot be made.
+bool fillBackgroundArea(const RECT& area);
+
 // A font with the parameters of uiFont and another height. The caller deletes it.
 HFONT createGameFont(int height);
 

@@ -26,4 +26,9 @@ bool drawKeyboard(Window window, Keyboard keyboard);
 // layout. A black flag other than 1 means the white key. Either thread.
 void fillKey(const Key& key, Keyboard keyboard, Brush brush);
 
+// The strip under the keyboard back to the background, then the mark of the
+// keys from note `first` to note `last` (keyReach) in it. Either thread; the
+// caller presents.
+void drawKeyReach(Keyboard keyboard, int first, int last);
+
 #endif

@@ -124,3 +124,9 @@ KeyRegion keyRegion(Keyboard keyboard, int octave, int white, int black) {
     }
     return region;
 }
+
+KeyRect keyReach(Keyboard keyboard, int first, int last) {
+    const Key low = noteKey(first), high = noteKey(last);
+    return KeyRect{keyRegion(keyboard, low.octave, low.white, low.black).area.left, kReachTop,
+                   keyRegion(keyboard, high.octave, high.white, high.black).area.right, kReachTop + kReachHeight};
+}

@@ -73,4 +73,11 @@ struct KeyRegion {
 };
 KeyRegion keyRegion(Keyboard keyboard, int octave, int white, int black);
 
+// The mark of the keys from note `first` to note `last` that the computer
+// keyboard reaches: a thin line a pixel below the keyboard band, from the left
+// of the first key's inside to the right of the last one's.
+constexpr int kReachTop = kKeyboardTop + kKeyboardHeight + 1;
+constexpr int kReachHeight = 2;
+KeyRect keyReach(Keyboard keyboard, int first, int last);
+
 #endif

@@ -5,6 +5,7 @@
 #include "display/canvas_win.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
+#include "display/palette.h"
 
 namespace {
 
@@ -70,4 +71,16 @@ void fillKey(const Key& key, Keyboard keyboard, Brush brush) {
         FillRgn(canvasDc, region, brush);
     }
     DeleteObject(region);
+}
+
+void drawKeyReach(Keyboard keyboard, int first, int last) {
+    const KeyRect reach = keyReach(keyboard, first, last);
+    const HBRUSH brush = CreateSolidBrush(kKeyReachColour);
+    // One run of drawing: the other thread never sees the strip without its mark.
+    CanvasLock lock;
+    fillBackgroundArea(RECT{0, reach.top, kCanvasWidth, reach.bottom});
+    const RECT line{reach.left, reach.top, reach.right, reach.bottom};
+    if (brush == nullptr) return;  // the mark is left out
+    FillRect(canvasDc, &line, brush);
+    DeleteObject(brush);
 }

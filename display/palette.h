@@ -26,6 +26,8 @@ constexpr uint32_t kScoreBoxColour = rgb(204, 153, 51);
 // Keys: marked by the player, and the notes of the question when it is judged.
 constexpr uint32_t kMarkedKeyColour = rgb(255, 102, 153);
 constexpr uint32_t kAnswerKeyColour = rgb(51, 255, 102);
+// The line under the keys the computer keyboard reaches.
+constexpr uint32_t kKeyReachColour = rgb(153, 204, 255);
 
 // The verdict, "正解！" or "ミス！": its face over its shadow.
 constexpr uint32_t kVerdictFaceColour = rgb(255, 204, 153);

@@ -2,6 +2,10 @@
 #ifndef VARLO_DISPLAY_RESULTS_SCREEN_H
 #define VARLO_DISPLAY_RESULTS_SCREEN_H
 
+// The results screen's title, and the prompt for the name after the rank-in line.
+inline constexpr wchar_t kResultsTitleText[] = L"成績";
+inline constexpr wchar_t kNamePromptText[] = L"あなたの名前を入力 >";
+
 // Game thread: the title "成績" and `lines` (rate and score) centred under
 // it, in the 40-pixel results font.
 void drawResultsTexts(const wchar_t* lines);

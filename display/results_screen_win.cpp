@@ -20,7 +20,7 @@ void drawResultsTexts(const wchar_t* lines) {
         const SelectedObject selected(canvasDc, font);
         SetTextColor(canvasDc, kResultsTitleColour);
         RECT title = rectOf(kResultsTitle);
-        DrawTextW(canvasDc, L"成績", -1, &title, DT_CENTER | DT_NOPREFIX);
+        DrawTextW(canvasDc, kResultsTitleText, -1, &title, DT_CENTER | DT_NOPREFIX);
         SetTextColor(canvasDc, kResultsColour);
         RECT figures = rectOf(kResultsFigures);
         DrawTextW(canvasDc, lines, -1, &figures, DT_CENTER | DT_NOPREFIX);
@@ -49,5 +49,5 @@ void drawRankInLines(const wchar_t* rankIn) {
     DrawTextW(canvasDc, rankIn, -1, &line, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     // The prompt ends just left of the name field.
     RECT prompt = rectOf(kNamePrompt);
-    DrawTextW(canvasDc, L"あなたの名前を入力 >", -1, &prompt, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(canvasDc, kNamePromptText, -1, &prompt, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -5,6 +5,7 @@
 #include "display/name_field.h"
 #include "display/results_screen.h"
 #include "game/game_state.h"
+#include "game/message_text.h"
 #include "records/local_date.h"
 #include "records/persistent_block.h"
 #include "records/ranking_table.h"
@@ -34,7 +35,10 @@ void showResults(Window window) {
     const int score = session.score;
     fillBackground(window);
     drawPanel(kResultsPanel);
-    drawResultsTexts(resultsLines(correctRate(session.questionCount, session.missTotal), score).c_str());
+    const std::wstring lines = resultsLines(correctRate(session.questionCount, session.missTotal), score);
+    drawResultsTexts(lines.c_str());
+    // The screen's texts, read from the top.
+    std::wstring spoken = kResultsTitleText + (L"\n" + lines);
 
     const int place = rankPosition(sharedRecords(), score);
     if (place < kRankingRows) {
@@ -46,7 +50,9 @@ void showResults(Window window) {
         // or quitting that came meanwhile wins, and the screen is left to it.
         if (!replaceGameState(kStateTitle, kStateNameEntry)) return;
         showNameCaret(window);
+        spoken += L"\n" + rankInLine(place) + L"\n" + kNamePromptText;
     }
+    setMessageText(window, spoken);
     presentCanvas(window, 0, 0);
 }
 

@@ -3,6 +3,9 @@
 #include "game/stage_steps.h"
 
 #include <string>
+#include <vector>
+
+#include "base/note_names.h"
 
 #include "base/platform.h"
 #include "base/sleep.h"
@@ -10,7 +13,9 @@
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
 #include "display/palette.h"
+#include "game/computer_keys.h"
 #include "game/game_state.h"
+#include "game/message_text.h"
 #include "game/note_output.h"
 #include "game/questions.h"
 #include "game/stage_rules.h"
@@ -39,6 +44,15 @@ void replaceSuccessor(int32_t successor, int32_t next) {
 
 }  // namespace
 
+const wchar_t kCorrectVerdict[] = L"正解！";
+const wchar_t kMissVerdict[] = L"ミス！";
+
+std::wstring spokenVerdict(bool correct, const std::vector<int>& notes) {
+    const std::string names = noteNames(notes);
+    return std::wstring(correct ? kCorrectVerdict : kMissVerdict) + (correct ? L" " : L" 正解は ") +
+           std::wstring(names.begin(), names.end());
+}
+
 void drawStageBox() { drawStatusBox(kStageBoxColour, L"ステージ" + std::to_wstring(session.stageIndex + 1), kStageBox); }
 void drawOrderBox() { drawStatusBox(kOrderBoxColour, L"指令" + std::to_wstring(session.orderIndex + 1), kOrderBox); }
 void drawMissesBox() {
@@ -61,9 +75,11 @@ void presentQuestion(Window window) {
     drawMissesBox();
     drawScoreBox();
     drawPanel(kMessageArea);
+    setMessageText(window, rulesOf(stage).instruction);
     if (!typeText(window, rulesOf(stage).instruction)) return;  // quitting
     // A keyboard that cannot be drawn leaves kStateNextQuestion: the step comes again.
     if (!drawKeyboard(window, rulesOf(stage).keyboard)) return;
+    placeComputerKeys(session.orderIndex == 0);
     presentCanvas(window, 0, 0);
     generateQuestion();
     // From here on the player may mark keys and confirm.
@@ -77,6 +93,7 @@ void judgeAnswer(Window window, int32_t successor) {
     const int noteCount = session.noteCount;
     const int shown = noteCount < 0 ? 0 : noteCount > kMaxQuestionNotes ? kMaxQuestionNotes : noteCount;
     bool correct = true;
+    std::vector<int> notes;
 
     // Every note of the question turns green, marked or not.
     const Brush answerBrush = createSolidBrush(kAnswerKeyColour);
@@ -86,6 +103,7 @@ void judgeAnswer(Window window, int32_t successor) {
             correct = false;
             continue;
         }
+        notes.push_back(note);
         const Key key = noteKey(note);
         fillKey(key, rulesOf(stage).keyboard, answerBrush);
         if (session.selectedKeys[note] == 0) correct = false;
@@ -97,7 +115,8 @@ void judgeAnswer(Window window, int32_t successor) {
     presentCanvas(window, 0, 0);
 
     playQuestion(kJudgeSoundMs);
-    drawVerdict(correct ? L"正解！" : L"ミス！");
+    drawVerdict(correct ? kCorrectVerdict : kMissVerdict);
+    setMessageText(window, spokenVerdict(correct, notes));
 
     if (correct) {
         session.score += (stage + 1) * (stage + 1);
@@ -126,5 +145,6 @@ void clearStage(Window window, int32_t successor) {
     }
     // Over the message area of the last question's screen; the rest stays.
     drawPanel(kMessageArea);
+    setMessageText(window, message);
     typeText(window, message.c_str());
 }

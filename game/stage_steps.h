@@ -2,6 +2,9 @@
 #ifndef VARLO_GAME_STAGE_STEPS_H
 #define VARLO_GAME_STAGE_STEPS_H
 
+#include <string>
+#include <vector>
+
 #include "base/platform.h"
 #include "game/game_state.h"
 
@@ -26,6 +29,13 @@ void judgeAnswer(Window window, int32_t successor);
 // Announces the cleared stage and moves on to the next one, or to the
 // celebration (kStateCelebration).
 void clearStage(Window window, int32_t successor);
+
+// The verdict's texts, drawn large over the keyboard.
+extern const wchar_t kCorrectVerdict[];
+extern const wchar_t kMissVerdict[];
+// The verdict with the question's notes by name, lowest first, as a screen
+// reader says it: "正解！ C4 E4 G4", or "ミス！ 正解は C4 E4 G4".
+std::wstring spokenVerdict(bool correct, const std::vector<int>& notes);
 
 // The four status boxes in the lower left of the question screen.
 void drawStageBox();

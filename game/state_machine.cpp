@@ -9,6 +9,7 @@
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/input_rules.h"
+#include "game/message_text.h"
 #include "game/stage_steps.h"
 #include "game/results.h"
 #include "game/save_request.h"
@@ -32,6 +33,7 @@ int32_t storeSuccessor(int32_t read, int32_t successor) {
 
 int titleStep(Window window) {
     replaceGameState(kStateTitle, kStateRanking);
+    setMessageText(window, L"");  // the last game's messages are gone from the screen
     showTitleScreen(window);
     return holdIfStill(kStateRanking, kScreenHoldMs, 0);
 }
@@ -59,8 +61,10 @@ int nextQuestionStep(Window window) {
 int hintStep(Window window) {
     replaceGameState(kStateHintDue, kStateWaitingAnswer);
     const bool confirm = firstMarkedKey() >= 0 || session.replayCount.load() >= kMaxReplays;
+    const wchar_t* hint = confirm ? kHintConfirm : kHintReplay;
     clearHintLine();
-    typeText(window, confirm ? kHintConfirm : kHintReplay);
+    setMessageText(window, hint + 1);  // without the newline that puts it on the second line
+    typeText(window, hint);
     return kShortWaitMs;
 }
 

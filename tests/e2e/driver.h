@@ -86,6 +86,9 @@ void key(HWND window, UINT virtualKey);                // WM_KEYDOWN + WM_KEYUP;
 void keyDownUp(HWND window, UINT virtualKey);          // WM_KEYDOWN + WM_KEYUP only, as a menu's loop reads them
 void sysKey(HWND window, UINT virtualKey);             // WM_SYSKEYDOWN + WM_SYSKEYUP (Alt held)
 void typeChar(HWND window, wchar_t ch);                // WM_CHAR
+// WM_KEYDOWN + WM_KEYUP of the key at a position, by its scan code (set 1),
+// with the virtual key the keyboard layout gives it there.
+void pressKey(HWND window, UINT scanCode);
 void close(HWND window);                               // WM_CLOSE, as the close box
 // Plays short MIDI messages on the keyboard of the MIDI double, in order.
 void playMidi(const Program& program, const std::vector<uint32_t>& messages);

@@ -67,6 +67,12 @@ void typeChar(HWND window, wchar_t ch) {
     PostMessageW(window, WM_CHAR, WPARAM(ch), 1 | LPARAM(scan) << 16);
 }
 
+void pressKey(HWND window, UINT scanCode) {
+    const UINT virtualKey = MapVirtualKeyW(scanCode, MAPVK_VSC_TO_VK);
+    PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | LPARAM(scanCode) << 16);
+    PostMessageW(window, WM_KEYUP, virtualKey, 1 | LPARAM(scanCode) << 16 | LPARAM(3) << 30);
+}
+
 void close(HWND window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
 }

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "base/note_names.h"
 #include "display/keyboard_layout.h"
 #include "e2e_fixture.h"
+#include "game/computer_keys.h"
 #include "game/stage_rules.h"
 #include "resources/resource.h"
 #include "screen_images.h"
@@ -117,6 +119,18 @@ bool keyIs(const driver::Capture& screen, int stageIndex, int note, uint32_t col
             if (!cut && screen.at(x, y) != colour) return false;
         }
     }
+    return true;
+}
+
+// The strip under the keyboard: the computer keys' line under the notes from
+// `first` to `last`, and the background of a question screen elsewhere.
+bool reachIs(const driver::Capture& screen, const driver::Capture& background, int stageIndex, int first, int last) {
+    const KeyRect reach = keyReach(rulesOf(stageIndex).keyboard, first, last);
+    for (int y = reach.top; y < reach.bottom; ++y)
+        for (int x = 0; x < screen.width; ++x)
+            if (screen.at(x, y) != (x >= reach.left && x < reach.right ? driver::pixelOf(kKeyReachColour)
+                                                                       : background.at(x, y)))
+                return false;
     return true;
 }
 
@@ -290,6 +304,49 @@ TEST_F(GamePlay, APerfectDigestGameAtStageEightPlayedOnAMidiKeyboardScoresSixtyF
     EXPECT_TRUE(driver::waitForPixels(window, images::resultsTitled, kQuestionTimeoutMs))
         << "no results after the celebration";
     expectSilence();
+}
+
+// Without a mouse: F2, the question's key on the computer keyboard, Space: the label for screen readers
+// holds the verdict, right, with the note. From the first key a line under the keyboard shows the keys it
+// reaches. Stage 2: X, A is C4; Z twice (the second goes nowhere), R (over E and F) nothing, S is D3.
+TEST_F(GamePlay, TheComputerKeyboardAnswersAndShowsItsReachOnceUsed) {
+    const HWND window = launch();
+    ASSERT_NE(window, nullptr);
+    driver::key(window, VK_F2);
+    driver::Sounding question;
+    ASSERT_NO_FATAL_FAILURE(waitForSound(0, question));
+    driver::Capture untouched, marked, screen;
+    ASSERT_TRUE(driver::capture(window, untouched));
+    const int note = question.notes.at(0), first = lowestNote(rulesOf(0).keyboard);  // the range's lowest C
+    UINT scan = 0;  // the key that plays the note
+    while (scan < 0xFF && computerKeyOffset(scan) != note - first) ++scan;
+    driver::pressKey(window, scan);
+    EXPECT_TRUE(driver::waitForScreen(window, screen, [&](const driver::Capture& c) {
+        return keyIs(c, 0, note, kMarkedKey) && reachIs(c, untouched, 0, first, highestNote(rulesOf(0).keyboard));
+    }, kScreenTimeoutMs)) << "the key is not marked, or its reach not shown";
+    driver::pressKey(window, kSpaceKey);
+    const std::string name = noteName(note);
+    EXPECT_TRUE(driver::waitFor([&] {
+        return driver::childTexts(window) == std::vector<std::wstring>{L"正解！ " + std::wstring(name.begin(), name.end())};
+    })) << "the label does not hold the verdict with the right note";
+
+    ASSERT_TRUE(driver::waitFor([&] { return sounds().size() > 2; }, kQuestionTimeoutMs));
+    driver::command(window, IDM_STAGE_1 + 1);
+    ASSERT_NO_FATAL_FAILURE(waitForSound(3, question));
+    const int low = lowestNote(rulesOf(1).keyboard);
+    for (UINT key : {kOctaveUpKey, kHomeRowFirst}) driver::pressKey(window, key);
+    ASSERT_TRUE(driver::waitForScreen(window, marked, [&](const driver::Capture& c) {
+        return keyIs(c, 1, low + 12, kMarkedKey) && reachIs(c, untouched, 1, low + 12, low + 29);
+    }, kScreenTimeoutMs)) << "X did not move the keys an octave up";
+    for (UINT key : {kOctaveDownKey, kOctaveDownKey, kUpperRowFirst + 2, kHomeRowFirst + 1}) driver::pressKey(window, key);
+    const KeyRect dKey = keyReach(rulesOf(1).keyboard, low + 2, low + 2);  // its columns
+    EXPECT_TRUE(driver::waitForScreen(window, screen, [&](const driver::Capture& c) {
+        for (int y = kKeyboardTop; y < kKeyboardTop + kKeyboardHeight; ++y)
+            for (int x = 0; x < c.width; ++x)
+                if (c.at(x, y) != marked.at(x, y) && (x < dKey.left || x >= dKey.right)) return false;
+        return keyIs(c, 1, low + 2, kMarkedKey) && reachIs(c, untouched, 1, low, low + 17);
+    }, kScreenTimeoutMs)) << "Z did not move the keys back, or a key outside the layout marked one";
+    closeAndWait();
 }
 
 TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {

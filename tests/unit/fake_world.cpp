@@ -13,6 +13,7 @@
 #include "display/name_field.h"
 #include "display/screens.h"
 #include "game/game_state.h"
+#include "game/message_text.h"
 #include "game/note_output.h"
 #include "game/save_request.h"
 
@@ -97,6 +98,7 @@ void resetWorld() {
     world.reopenResult = 0;
     world.textColour = 0;
     world.liveBrushes.clear();
+    world.spoken.clear();
     gameState = kStateTitle;
     requestedStage = kNoStartRequest;
     session.stageIndex = session.orderIndex = session.lowNote = session.highNote = 0;
@@ -145,6 +147,7 @@ void reportMidiFailure(unsigned code) { record("midiFailure", int(code)); }
 void removeNameCaret() { record("removeCaret"); }
 void showNameCaret(Window) { record("showCaret"); }
 void requestSave(Window) { record("save"); }
+void setMessageText(Window, const std::wstring& text) { std::lock_guard<std::mutex> guard(world.lock); world.spoken.push_back(text); }
 
 // --- display ---
 
@@ -184,6 +187,7 @@ Brush createSolidBrush(uint32_t colour) {
     record("brush", int(colour), L"", handle);
     return reinterpret_cast<Brush>(handle);
 }
+void drawKeyReach(Keyboard, int first, int last) { record("reach", first, L"", 0, last); }
 Brush unmarkedKeyBrush(int black) { return reinterpret_cast<Brush>(black == 1 ? kFakeBlackStock : kFakeWhiteStock); }
 void deleteBrush(Brush brush) {
     const auto handle = reinterpret_cast<uintptr_t>(brush);

@@ -35,6 +35,7 @@ struct FakeWorld {
     uint32_t textColour = 0;             // as setTextColour left it
     uintptr_t nextBrush = 0x1000;
     std::vector<uintptr_t> liveBrushes;  // made by createSolidBrush and not deleted
+    std::vector<std::wstring> spoken;    // the message texts given for screen readers
 
     // Names of the recorded events, in order, without the sleeps.
     std::vector<std::string> steps();

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "game/computer_keys.h"
 #include "game/game_state.h"
 #include "game/key_picking.h"
 #include "game/midi_input.h"
 #include "game/note_output.h"
+#include "game/questions.h"
 #include "tests/unit/fake_world.h"
 
 namespace {
@@ -160,6 +164,44 @@ TEST_F(InputRules, AMidiKeyboardMarksWithNoteOnsAndAnswersOncePerPedalPress) {
     forgetMidiPedal();
     send(0xB0, 64, 100);
     EXPECT_EQ(gameState.load(), kStateJudge);
+}
+
+// The computer keyboard by position: from Q (scan code 0x10) to the key right of ' (0x29) its keys play
+// these semitones above the window's first note, and no other key plays. Z and X move the window by
+// octaves within the range, a held key plays once, Space answers; each reach drawn is (first, last note).
+TEST_F(InputRules, TheComputerKeyboardPlaysByPositionInAWindowOfTheStagesRange) {
+    const std::vector<int> rows{-1, 1, 3, -1, 6, 8, 10, -1, 13, 15, -1, -1, -1, -1, 0, 2, 4, 5, 7, 9, 11, 12, 14, 16, 17, -1};
+    std::vector<int> offsets, played;
+    for (unsigned scan = 0; scan < 0x100; ++scan) (scan >= 0x10 && scan <= 0x29 ? offsets : played).push_back(computerKeyOffset(scan));
+    EXPECT_EQ(offsets, rows);
+    EXPECT_EQ(played, std::vector<int>(0x100 - rows.size(), -1));
+    const auto press = [](unsigned scan, uint32_t flags = 0) { return takeComputerKey(nullptr, 1 | scan << 16 | flags); };
+    int32_t low, high;
+    questionRange(1, low, high);  // 48..83
+    session.lowNote = low;
+    session.highNote = high;
+    placeComputerKeys(true);
+    gameState = kStateWaitingAnswer;
+    EXPECT_TRUE(world.events.empty()) << "nothing is shown before the keyboard is used";
+    EXPECT_TRUE(press(0x12) && press(0x12, 1u << 30));  // E, D sharp, held down: marked once
+    for (int i = 0; i < 3; ++i) press(0x2D);            // X: the third would leave the range
+    EXPECT_TRUE(press(0x28));                           // ': past the range, nothing
+    EXPECT_FALSE(press(0x10) || press(0x1E, 1u << 24)); // Q, and an extended key
+    for (int i = 0; i < 3; ++i) press(0x2C);            // Z
+    press(0x1E);
+    std::vector<int> marked, reaches;
+    for (int note = 0; note < kMidiNoteCount; ++note) if (session.selectedKeys[note]) marked.push_back(note);
+    for (const auto& e : world.events) if (e.what == "reach") reaches.insert(reaches.end(), {e.value, e.x});
+    EXPECT_EQ(marked, (std::vector<int>{48, 51}));
+    EXPECT_EQ(reaches, (std::vector<int>{48, 65, 60, 77, 72, 83, 72, 83, 60, 77, 48, 65, 48, 65}));
+    gameState = kStateTitle;
+    EXPECT_FALSE(press(0x39));  // Space, only while the player may answer
+    gameState = kStateWaitingAnswer;
+    press(0x2D);
+    EXPECT_TRUE(press(0x39));
+    EXPECT_EQ(gameState.load(), kStateJudge);
+    placeComputerKeys(true);  // a new stage: the window back at its lowest C
+    EXPECT_EQ(computerKeysFirstNote(), low);
 }
 
 TEST_F(InputRules, NameCharactersBelongToNameEntryOnly) {

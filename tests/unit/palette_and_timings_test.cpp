@@ -29,6 +29,7 @@ TEST(Palette, EveryColourIsTheOneTheGameIsBuiltTo) {
         {kScoreBoxColour, 0x003399CC, "score box, RGB(204, 153, 51)"},
         {kMarkedKeyColour, 0x009966FF, "marked key, RGB(255, 102, 153)"},
         {kAnswerKeyColour, 0x0066FF33, "answer key, RGB(51, 255, 102)"},
+        {kKeyReachColour, 0x00FFCC99, "computer keys' reach, RGB(153, 204, 255)"},
         {kVerdictFaceColour, 0x0099CCFF, "verdict face, RGB(255, 204, 153)"},
         {kVerdictShadowColour, 0x000033FF, "verdict shadow, RGB(255, 51, 0)"},
         {kResultsTitleColour, 0x009933FF, "results title, RGB(255, 51, 153)"},

@@ -59,6 +59,7 @@ TEST_F(Results, AScoreThatDoesNotRankShowsTheResultsAndLeavesTheTitleDue) {
     EXPECT_EQ(world.steps(), (std::vector<std::string>{"background", "panel", "resultsTexts", "show"}));
     EXPECT_EQ(world.events[1].value, 30 << 16 | 30);
     EXPECT_EQ(textsOf("resultsTexts"), std::vector<std::wstring>{L"正解率：77%\n得点：10"});
+    EXPECT_EQ(world.spoken, std::vector<std::wstring>{L"成績\n正解率：77%\n得点：10"});
     EXPECT_EQ(gameState.load(), kStateTitle);
 }
 
@@ -69,6 +70,8 @@ TEST_F(Results, ARankInClearsTheNameAndOpensNameEntryWithItsCaret) {
     EXPECT_EQ(world.steps(), (std::vector<std::string>{"background", "panel", "resultsTexts", "rankIn", "showCaret",
                                                        "show"}));
     EXPECT_EQ(textsOf("rankIn"), std::vector<std::wstring>{L"第3位にランクインした。"});
+    EXPECT_EQ(world.spoken,
+              std::vector<std::wstring>{L"成績\n正解率：75%\n得点：35\n第3位にランクインした。\nあなたの名前を入力 >"});
     EXPECT_EQ(gameState.load(), kStateNameEntry);
     for (char c : pendingName) EXPECT_EQ(c, '\0');
 }

@@ -107,6 +107,7 @@ TEST_F(StageSteps, TheScreenIsBuiltAndTheStagesInstructionTypedBeforeTheQuestion
         ASSERT_EQ(world.steps(), steps) << "stage " << stage;
         EXPECT_EQ(world.events[5].value, 248 << 16 | 165);  // the message area's panel
         EXPECT_EQ(world.events[6].text, expected[stage]) << "stage " << stage;
+        EXPECT_EQ(world.spoken, std::vector<std::wstring>{expected[stage]}) << "stage " << stage;
         // The keyboard drawn shows exactly the question's range.
         EXPECT_EQ(lowestNote(Keyboard(world.events[7].value)), session.lowNote) << "stage " << stage;
         EXPECT_EQ(highestNote(Keyboard(world.events[7].value)), session.highNote) << "stage " << stage;
@@ -186,6 +187,7 @@ TEST_F(Judging, TheMarkedQuestionIsCorrectAndEveryCallComesInItsOrder) {
     ask({64}, {64});
     judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(verdict(), L"正解！");
+    EXPECT_EQ(world.spoken, std::vector<std::wstring>{L"正解！ E4"});
     EXPECT_EQ(session.score, 1);
     EXPECT_EQ(session.stageMisses, 0);
     const std::vector<std::string> steps{"brush", "fillKey", "deleteBrush", "show", "verdict", "box", "show"};
@@ -214,6 +216,7 @@ TEST_F(Judging, AnExtraMarkIsAMissAndOnlyTheQuestionsKeysTurnGreen) {
     judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(verdict(), L"ミス！");
     EXPECT_EQ(greenKeys(), (std::vector<int>{48, 55, 60}));
+    EXPECT_EQ(world.spoken, std::vector<std::wstring>{L"ミス！ 正解は C3 G3 C4"});
 
     resetWorld();
     ask({67}, {});  // nothing marked after the replays
@@ -332,6 +335,7 @@ TEST_F(StageSteps, AClearedStageIsAnnouncedAndTheNextOneBegins) {
     session.stageMisses = 3;
     clearStage(nullptr, kStateNextQuestion);
     EXPECT_EQ(textOfOnly("type"), L"ステージ1をクリアした。\nでは，次のステージに進む。");
+    EXPECT_EQ(world.spoken, std::vector<std::wstring>{textOfOnly("type")});
     EXPECT_EQ(session.stageMisses, 0);
 }
 

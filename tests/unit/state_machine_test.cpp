@@ -159,6 +159,7 @@ TEST_F(StateMachine, HintLineOffersTheReplayUntilAKeyIsMarkedOrReplaysAreUsedUp)
     gameState = kStateHintDue;
     runStep(nullptr, kStateHintDue);
     EXPECT_EQ(world.events.back().text, L"\n右クリックで確定");
+    EXPECT_EQ(world.spoken, std::vector<std::wstring>{L"右クリックで確定"});  // as a line of its own
 }
 
 TEST_F(StateMachine, SlicedWaitSleepsInHundredsAndStopsOnAChange) {

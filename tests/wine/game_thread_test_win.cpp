@@ -10,6 +10,7 @@
 #include "display/screens.h"
 #include "game/game_state.h"
 #include "game/game_thread_win.h"
+#include "game/message_text.h"
 #include "game/stage_steps.h"
 #include "display/name_field.h"
 #include "game/results.h"
@@ -26,6 +27,7 @@ char pendingName[16];
 void prepareCanvas(Window) {}
 void presentCanvas(Window, int, int) {}
 void clearHintLine() {}
+void setMessageText(Window, const std::wstring&) {}
 bool typeText(Window, const wchar_t*) { return true; }
 bool showTitleScreen(Window) { return true; }
 void showRankingScreen(Window) {
