@@ -5,11 +5,13 @@
 
 #include <string>
 
+#include "app/history_win.h"
 #include "app/paths.h"
 #include "display/canvas_win.h"
 #include "game/game_state.h"
 #include "game/midi_in_win.h"
 #include "game/midi_out_win.h"
+#include "records/history_file.h"
 #include "resources/resource.h"
 
 HINSTANCE instance = nullptr;  // the module handle of base/module_win.h
@@ -41,6 +43,7 @@ void buildFilePaths() {
     }
     placeBeside(directory, saveFilePath);
     placeBeside(directory, helpFilePath);
+    placeBeside(directory, historyFilePath);
 }
 
 // Returns false when the program must end (the MIDI output cannot be opened).
@@ -61,6 +64,7 @@ bool initApplication() {
 void cleanupApplication() {
     closeMidiInput();
     closeMidiOutput();
+    closeHistory();
     DeleteObject(uiFont);
     uiFont = nullptr;
     shutDownHelp();

@@ -7,6 +7,7 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
+#include "app/history_win.h"
 #include "base/window_messages.h"
 #include "display/canvas_win.h"
 #include "display/name_field.h"
@@ -52,8 +53,10 @@ LRESULT onCreate(HWND window) {
 
 void onDestroy(HWND window) {
     // The table is saved once the game thread has ended, so it holds a name
-    // entered just before the window closed.
+    // entered just before the window closed; the orders it judged last are
+    // still waiting for the history and are written first.
     stopGameThread();
+    takePostedOrders(window);
     saveRecords(window);
     destroyCanvas();
     PostQuitMessage(0);
@@ -63,6 +66,7 @@ void onDestroy(HWND window) {
 // thread is stopped and the file written here, as at a normal close.
 void onSessionEnd(HWND window) {
     stopGameThread();
+    takePostedOrders(window);
     saveRecords(window);
     releaseTimerResolution();
 }
@@ -134,6 +138,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case kSaveMessage:
         saveRecords(window);
+        return 0;
+    case kHistoryMessage:  // posted by the game thread, see requestHistoryLine
+        takeJudgedOrder(window, lParam);
         return 0;
     case WM_HELP: {
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);

@@ -13,5 +13,8 @@ constexpr unsigned kPlaceCaretMessage = kFirstPrivateMessage + 2;
 constexpr unsigned kSaveMessage = kFirstPrivateMessage + 3;
 // The MIDI output fails: show the MIDI system's text for the code in wParam.
 constexpr unsigned kMidiFailureMessage = kFirstPrivateMessage + 4;
+// A judged order for the history file (requestHistoryLine, from the game
+// thread): lParam is a JudgedOrder the window procedure frees.
+constexpr unsigned kHistoryMessage = kFirstPrivateMessage + 5;
 
 #endif

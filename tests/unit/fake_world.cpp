@@ -15,6 +15,7 @@
 #include "game/game_state.h"
 #include "game/note_output.h"
 #include "game/save_request.h"
+#include "records/local_date.h"
 
 FakeWorld world;
 
@@ -97,6 +98,7 @@ void resetWorld() {
     world.reopenResult = 0;
     world.textColour = 0;
     world.liveBrushes.clear();
+    world.judged.clear();
     gameState = kStateTitle;
     requestedStage = kNoStartRequest;
     session.stageIndex = session.orderIndex = session.lowNote = session.highNote = 0;
@@ -145,6 +147,12 @@ void reportMidiFailure(unsigned code) { record("midiFailure", int(code)); }
 void removeNameCaret() { record("removeCaret"); }
 void showNameCaret(Window) { record("showCaret"); }
 void requestSave(Window) { record("save"); }
+void requestHistoryLine(Window, const JudgedOrder& order) {
+    record("history");
+    std::lock_guard<std::mutex> guard(world.lock);
+    world.judged.push_back(order);
+}
+RankingDate localDate() { return kFakeNow; }
 
 // --- display ---
 
