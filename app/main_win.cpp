@@ -7,6 +7,7 @@
 
 #include "app/history_win.h"
 #include "app/paths.h"
+#include "app/statistics_win.h"
 #include "display/canvas_win.h"
 #include "game/game_state.h"
 #include "game/midi_in_win.h"
@@ -76,6 +77,7 @@ int runMessageLoop() {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (helpTakesMessage(&message)) continue;
         if (TranslateAcceleratorW(mainWindow, accelerators, &message)) continue;
+        if (statisticsTakesMessage(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

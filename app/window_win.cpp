@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include "app/history_win.h"
+#include "app/statistics_win.h"
 #include "base/window_messages.h"
 #include "display/canvas_win.h"
 #include "display/name_field.h"
@@ -106,6 +107,8 @@ bool onCommand(HWND window, int id) {
         onStart(window, 0);
     } else if (id >= IDM_STAGE_1 && id < IDM_STAGE_1 + kStageCount) {
         onStart(window, id - IDM_STAGE_1);
+    } else if (id == IDM_STATISTICS) {
+        openStatisticsWindow(window);
     } else if (id == IDM_EXIT) {
         SendMessageW(window, WM_CLOSE, 0, 0);
     } else if (id == IDM_HELP_CONTENTS) {
@@ -140,7 +143,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         saveRecords(window);
         return 0;
     case kHistoryMessage:  // posted by the game thread, see requestHistoryLine
-        takeJudgedOrder(window, lParam);
+        if (takeJudgedOrder(window, lParam)) refreshStatisticsWindow();
         return 0;
     case WM_HELP: {
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);

@@ -43,6 +43,8 @@ add_library(varlo_app_win STATIC
   app/save_file_win.cpp
   app/monitors_win.cpp
   app/history_win.cpp
+  app/statistics_win.cpp
+  app/statistics_charts_win.cpp
 )
 foreach(library varlo_base_win varlo_picture_win varlo_records_win varlo_display_win varlo_game_win varlo_app_win)
   target_include_directories(${library} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources ${VARLO_GENERATED})
@@ -64,7 +66,7 @@ target_link_options(varlo PRIVATE -municode)
 target_link_libraries(varlo PRIVATE
   -Wl,--start-group varlo_app_win varlo_game_win varlo_stage_steps varlo_results varlo_display_win varlo_records_win
   varlo_picture_win varlo_base_win varlo_portable -Wl,--end-group
-  ${ZLIB_STATIC} winmm htmlhelp imm32 gdi32 user32 kernel32)
+  ${ZLIB_STATIC} winmm htmlhelp imm32 shell32 gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
   OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${VARLO_GENERATED}/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
 ${VARLO_GENERATED}/version.h;\

@@ -31,6 +31,7 @@
 #define IDM_STAGE_7          108
 #define IDM_STAGE_8          109
 #define IDM_EXIT             113
+#define IDM_STATISTICS       118   // the statistics window over the practice history
 #define IDM_HELP_CONTENTS    115
 #define IDM_ABOUT            117
 

@@ -294,7 +294,8 @@ TEST_F(GamePlay, APerfectDigestGameAtStageEightPlayedOnAMidiKeyboardScoresSixtyF
 }
 
 // The history kept beside the ranking gets a line an order, after the six right
-// answers of a game long ago and a line torn by a game that was killed.
+// answers of a game long ago and a line torn by a game that was killed; the
+// statistics window opened from the menu counts them all.
 TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {
     constexpr int kStageIndex = 0;
     std::string earlier = kHistoryFileStart;
@@ -371,6 +372,18 @@ TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {
         EXPECT_EQ(line.points, 0);
         EXPECT_LT(line.answerMs, long(kQuestionTimeoutMs)) << "from the question's end to the confirm";
     }
+
+    driver::command(window, IDM_STATISTICS);
+    HWND statistics = nullptr;
+    ASSERT_TRUE(driver::waitFor([&] {
+        return (statistics = driver::findWindow(program.process.dwProcessId, L"VarloStatistics")) != nullptr;
+    })) << "no statistics window";
+    const auto panels = driver::childTexts(statistics, L"VarloStatisticsChart");
+    ASSERT_EQ(panels.size(), 5u);
+    EXPECT_NE(panels[0].find(L"ステージ1：全期間 60%（10回中6回）、最近7日 0%（4回中0回）。ステージ2：全期間 記録なし"),
+              std::wstring::npos);
+    driver::command(window, IDM_STATISTICS);
+    EXPECT_EQ(driver::findWindow(program.process.dwProcessId, L"VarloStatistics"), statistics) << "one at a time";
 }
 
 TEST_F(GamePlay, ThreeReplaysThenTheFourthRightClickJudgesTheEmptyAnswerAsAMiss) {
