@@ -112,6 +112,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case kRefreshMessage:
         refresh(window);
         return 0;
+    case WM_HELP:  // F1, from any of its parts
+        showHelpContext(window, HELP_CONTEXT_STATISTICS);
+        return TRUE;
     case WM_CTLCOLORSTATIC: {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, kStatisticsTextColour);

@@ -43,5 +43,6 @@
 // Help contexts: the numbers VARLO.CHM maps to its topics ([MAP] of varlo.hhp).
 #define HELP_CONTEXT_HOW_TO_PLAY  100
 #define HELP_CONTEXT_MENUS        101
+#define HELP_CONTEXT_STATISTICS   102
 
 #endif
