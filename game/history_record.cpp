@@ -49,7 +49,7 @@ JudgedOrder judgedOrder(bool correct, int points, bool endsGame) {
         if (session.selectedKeys[note].load() != 0) line.marked.set(size_t(note));
     line.replays = session.replayCount;
     // A confirm while the notes still sounded took no time after them.
-    line.answerMs = std::max<int64_t>(0, confirmedAtMs.load() - soundedAtMs);
+    line.answerMs = std::clamp<int64_t>(confirmedAtMs.load() - soundedAtMs, 0, kLongestAnswerMs);
     line.correct = correct;
     line.points = points;
     order.endsGame = endsGame;

@@ -102,7 +102,7 @@ bool parseHistoryLine(std::string_view text, HistoryLine& line) {
            parseNumber(fields[4], 1, kHistoryOrders, line.order) && parseNotes(fields[5], line.asked) &&
            line.asked.any() && parseNotes(fields[6], line.marked) &&
            parseNumber(fields[7], 0, kHistoryReplays, line.replays) &&
-           parseNumber<int64_t>(fields[8], 0, INT64_MAX, line.answerMs) && (line.correct || verdict == kMiss) &&
+           parseNumber<int64_t>(fields[8], 0, kLongestAnswerMs, line.answerMs) && (line.correct || verdict == kMiss) &&
            parseNumber(fields[10], 0, INT32_MAX, line.points);
 }
 

@@ -28,6 +28,9 @@ constexpr int kHistoryStages = 8;
 constexpr int kHistoryOrders = 10;   // orders of a stage
 constexpr int kHistoryReplays = 3;   // replays of an order
 constexpr int kHistoryNotes = 128;   // MIDI notes 0..127
+// The longest answer time kept, about 24 days: a longer wait counts as this
+// long, and a file's sums of times stay far from overflowing.
+constexpr int64_t kLongestAnswerMs = INT32_MAX;
 
 // A set of MIDI notes; its order, lowest first, is the columns' order.
 using NoteSet = std::bitset<kHistoryNotes>;

@@ -59,6 +59,7 @@ TEST(HistoryLine, TheReaderSkipsTheHeaderBadFieldsAndATornLastLine) {
                              "2026-12-09T10:00:00,6,1,1,1,E4,F4 ,0,1000,miss,0\r\n"     // a space at the end
                              "2026-12-09T10:00:00,6,1,1,1,E4,F4,4,1000,miss,0\r\n"      // four replays
                              "2026-12-09T10:00:00,6,1,1,1,E4,F4,0,-5,miss,0\r\n"        // a time before the notes
+                             "2026-12-09T10:00:00,6,1,1,1,E4,F4,0,2147483648,miss,0\r\n"  // a wait past 24 days
                              "2026-12-09T10:00:00,6,1,1,1,E4,F4,0,1000,wrong,0\r\n"     // no such verdict
                              "2026-12-09T10:00:00,6,1,1,1,E4,F4,0,1000,miss,0,7\r\n"    // a field too many
                              "2026-12-09T10:00:00,6,1,1,1,E4,F4,0,1000,miss\r\n"        // a field too few
