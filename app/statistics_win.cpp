@@ -4,6 +4,7 @@
 // window text, which screen readers read and which Tab moves between.
 #include "app/statistics_win.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -72,10 +73,14 @@ void refresh(HWND window) {
     SetDlgItemTextW(window, kFileLineId, read ? fileLineText(summary.orders, historyFilePath).c_str() : kCannotReadHistory);
 }
 
+// Explorer on the folder. The shell may hand the folder to extensions that
+// need COM, which this thread otherwise does not use.
 void openFolder(HWND window) {
     const std::wstring folder = directoryPart(historyFilePath);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(window, L"open", folder.empty() ? L"." : folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (SUCCEEDED(com)) CoUninitialize();
     if (result <= 32) showError(window, kCannotOpenFolder);
 }
 
@@ -118,7 +123,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CTLCOLORSTATIC: {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, kStatisticsTextColour);
-        SetBkColor(dc, kPlainBlackKeyColour);
+        SetBkMode(dc, TRANSPARENT);  // over the window's own black
         return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
     }
     case WM_COMMAND:

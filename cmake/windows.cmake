@@ -66,7 +66,7 @@ target_link_options(varlo PRIVATE -municode)
 target_link_libraries(varlo PRIVATE
   -Wl,--start-group varlo_app_win varlo_game_win varlo_stage_steps varlo_results varlo_display_win varlo_records_win
   varlo_picture_win varlo_base_win varlo_portable -Wl,--end-group
-  ${ZLIB_STATIC} winmm htmlhelp imm32 shell32 gdi32 user32 kernel32)
+  ${ZLIB_STATIC} winmm htmlhelp imm32 shell32 ole32 gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
   OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${VARLO_GENERATED}/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
 ${VARLO_GENERATED}/version.h;\
