@@ -6,11 +6,14 @@
 
 #include <string>
 
+#include "app/history_win.h"
 #include "app/paths.h"
+#include "app/statistics_win.h"
 #include "display/canvas_win.h"
 #include "game/game_state.h"
 #include "game/midi_in_win.h"
 #include "game/midi_out_win.h"
+#include "records/history_file.h"
 #include "resources/resource.h"
 
 HINSTANCE instance = nullptr;  // the module handle of base/module_win.h
@@ -42,6 +45,7 @@ void buildFilePaths() {
     }
     placeBeside(directory, saveFilePath);
     placeBeside(directory, helpFilePath);
+    placeBeside(directory, historyFilePath);
 }
 
 // Returns false when the program must end (the MIDI output cannot be opened).
@@ -62,6 +66,7 @@ bool initApplication() {
 void cleanupApplication() {
     closeMidiInput();
     closeMidiOutput();
+    closeHistory();
     DeleteObject(uiFont);
     uiFont = nullptr;
     shutDownHelp();
@@ -73,6 +78,7 @@ int runMessageLoop() {
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (helpTakesMessage(&message)) continue;
         if (TranslateAcceleratorW(mainWindow, accelerators, &message)) continue;
+        if (statisticsTakesMessage(&message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

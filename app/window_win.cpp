@@ -7,6 +7,8 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
+#include "app/history_win.h"
+#include "app/statistics_win.h"
 #include "base/window_messages.h"
 #include "display/canvas_win.h"
 #include "display/name_field.h"
@@ -55,8 +57,10 @@ LRESULT onCreate(HWND window) {
 
 void onDestroy(HWND window) {
     // The table is saved once the game thread has ended, so it holds a name
-    // entered just before the window closed.
+    // entered just before the window closed; the orders it judged last are
+    // still waiting for the history and are written first.
     stopGameThread();
+    takePostedOrders(window);
     saveRecords(window);
     destroyCanvas();
     releaseMessageLabel();
@@ -67,6 +71,7 @@ void onDestroy(HWND window) {
 // thread is stopped and the file written here, as at a normal close.
 void onSessionEnd(HWND window) {
     stopGameThread();
+    takePostedOrders(window);
     saveRecords(window);
     releaseTimerResolution();
 }
@@ -106,6 +111,8 @@ bool onCommand(HWND window, int id) {
         onStart(window, 0);
     } else if (id >= IDM_STAGE_1 && id < IDM_STAGE_1 + kStageCount) {
         onStart(window, id - IDM_STAGE_1);
+    } else if (id == IDM_STATISTICS) {
+        openStatisticsWindow(window);
     } else if (id == IDM_EXIT) {
         SendMessageW(window, WM_CLOSE, 0, 0);
     } else if (id == IDM_HELP_CONTENTS) {
@@ -138,6 +145,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case kSaveMessage:
         saveRecords(window);
+        return 0;
+    case kHistoryMessage:  // posted by the game thread, see requestHistoryLine
+        if (takeJudgedOrder(window, lParam)) refreshStatisticsWindow();
         return 0;
     case WM_HELP: {
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);

@@ -26,17 +26,16 @@ std::string noteNames(std::vector<int> notes) {
 }
 
 bool parseNoteName(std::string_view name, int& note) {
-    // The longest pitch class that begins the name: "C#" before "C".
-    int pitchClass = -1;
-    size_t length = 0;
-    for (int i = 0; i < 12; ++i) {
-        const std::string_view candidate = kPitchClasses[i];
-        if (candidate.size() > length && name.substr(0, candidate.size()) == candidate) {
-            pitchClass = i;
-            length = candidate.size();
-        }
+    // The pitch class: a letter, and a sharp after the letters that have one
+    // ("C#" but no "E#"). A long history reads millions of names.
+    constexpr int kLetterClasses[7] = {9, 11, 0, 2, 4, 5, 7};  // A to G
+    if (name.empty() || name[0] < 'A' || name[0] > 'G') return false;
+    int pitchClass = kLetterClasses[name[0] - 'A'];
+    size_t length = 1;
+    if (name.size() > 1 && name[1] == '#' && kPitchClasses[(pitchClass + 1) % 12].size() == 2) {
+        ++pitchClass;
+        ++length;
     }
-    if (pitchClass < 0) return false;
     std::string_view octave = name.substr(length);
     const bool negative = !octave.empty() && octave.front() == '-';
     if (negative) octave.remove_prefix(1);

@@ -16,5 +16,8 @@ constexpr unsigned kMidiFailureMessage = kFirstPrivateMessage + 4;
 // The game's current message has changed: the label takes the newest text
 // (setMessageText, from either thread).
 constexpr unsigned kMessageTextMessage = kFirstPrivateMessage + 5;
+// A judged order for the history file (requestHistoryLine, from the game
+// thread): lParam is a JudgedOrder the window procedure frees.
+constexpr unsigned kHistoryMessage = kFirstPrivateMessage + 6;
 
 #endif

@@ -24,7 +24,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # all, and each Win32 test program the ones it tests.
 add_library(varlo_base_win STATIC base/error_box_win.cpp base/sleep_win.cpp)
 add_library(varlo_picture_win STATIC picture/picture_win.cpp)
-add_library(varlo_records_win STATIC records/local_date_win.cpp records/file_io_win.cpp)
+add_library(varlo_records_win STATIC records/local_date_win.cpp records/file_io_win.cpp records/history_file_win.cpp)
 add_library(varlo_display_win STATIC
   display/canvas_win.cpp
   display/keyboard_win.cpp
@@ -43,6 +43,9 @@ add_library(varlo_app_win STATIC
   app/help_win.cpp
   app/save_file_win.cpp
   app/monitors_win.cpp
+  app/history_win.cpp
+  app/statistics_win.cpp
+  app/statistics_charts_win.cpp
 )
 foreach(library varlo_base_win varlo_picture_win varlo_records_win varlo_display_win varlo_game_win varlo_app_win)
   target_include_directories(${library} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources ${VARLO_GENERATED})
@@ -64,7 +67,7 @@ target_link_options(varlo PRIVATE -municode)
 target_link_libraries(varlo PRIVATE
   -Wl,--start-group varlo_app_win varlo_game_win varlo_stage_steps varlo_results varlo_display_win varlo_records_win
   varlo_picture_win varlo_base_win varlo_portable -Wl,--end-group
-  ${ZLIB_STATIC} winmm htmlhelp imm32 ole32 gdi32 user32 kernel32)
+  ${ZLIB_STATIC} winmm htmlhelp imm32 shell32 ole32 gdi32 user32 kernel32)
 set_source_files_properties(resources/varlo.rc PROPERTIES
   OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/varlo.ico;${VARLO_GENERATED}/varlo.manifest;${PROJECT_SOURCE_DIR}/resources/resource.h;\
 ${VARLO_GENERATED}/version.h;\

@@ -47,4 +47,23 @@ constexpr uint32_t kRankingNameColour = rgb(255, 255, 51);
 constexpr uint32_t kRankingScoreColour = rgb(255, 51, 51);
 constexpr uint32_t kRankingDateColour = rgb(153, 51, 102);
 
+// The statistics window: its panels, their headings (as the ranking's) and
+// texts (as the typed ones), the empty track under a bar, the bars of all time
+// and of the last seven days, of the answer times and of the games per day.
+constexpr uint32_t kStatisticsPanelColour = rgb(24, 24, 48);
+constexpr uint32_t kStatisticsHeadingColour = kRankingHeaderColour;
+constexpr uint32_t kStatisticsTextColour = kTypedTextColour;
+constexpr uint32_t kStatisticsTrackColour = rgb(60, 60, 90);
+constexpr uint32_t kAllTimeBarColour = rgb(102, 204, 255);
+constexpr uint32_t kRecentBarColour = rgb(255, 204, 51);
+constexpr uint32_t kAnswerTimeBarColour = rgb(204, 153, 255);
+constexpr uint32_t kGamesBarColour = rgb(255, 128, 170);
+// Its keyboard: the keys never asked in their own white and black, which is
+// also the colour between the keys; the others by how often they were missed
+// when asked: never, then up to a quarter, a half, three quarters and every time.
+constexpr uint32_t kPlainWhiteKeyColour = rgb(255, 255, 255);
+constexpr uint32_t kPlainBlackKeyColour = rgb(0, 0, 0);
+constexpr uint32_t kMissRateColours[] = {rgb(51, 204, 102), rgb(187, 221, 68), rgb(255, 221, 51), rgb(255, 153, 51),
+                                         rgb(255, 51, 51)};
+
 #endif

@@ -1,9 +1,12 @@
-// The game thread: creation, its entry point, stopping it, and its request
-// for a save.
+// The game thread: creation, its entry point, stopping it, and its requests
+// for a save and for a history line.
 #include "game/game_thread_win.h"
+
+#include <new>
 
 #include "base/window_messages.h"
 #include "game/game_state.h"
+#include "game/history_record.h"
 #include "game/save_request.h"
 #include "game/state_machine.h"
 
@@ -51,4 +54,10 @@ void stopGameThread() {
 // lock only for a copy, never while the file is written.
 void requestSave(HWND window) {
     PostMessageW(window, kSaveMessage, 0, 0);
+}
+
+// A copy on the heap, which the window procedure frees; freed here when it cannot be posted.
+void requestHistoryLine(HWND window, const JudgedOrder& order) {
+    auto* copy = new (std::nothrow) JudgedOrder(order);
+    if (copy != nullptr && !PostMessageW(window, kHistoryMessage, 0, reinterpret_cast<LPARAM>(copy))) delete copy;
 }

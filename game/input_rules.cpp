@@ -3,6 +3,7 @@
 
 #include "display/name_field.h"
 #include "game/game_state.h"
+#include "game/history_record.h"
 #include "game/note_output.h"
 
 void startGame(int stage) {
@@ -32,6 +33,7 @@ void beginRequestedGame() {
     session.stageMisses = 0;
     session.score = 0;
     session.orderIndex = 0;
+    beginHistoryGame(stage);
 }
 
 bool acceptsKeyClicks() {
@@ -49,6 +51,7 @@ bool answerOrReplay() {
         gameState = kStateHintDue;
         return true;
     }
+    noteConfirm();
     gameState = kStateJudge;                      // judged as marked, no mark at all included
     return true;
 }

@@ -16,7 +16,8 @@ void startGame(int stage);
 
 // Game thread, at the top of the question step: a start request that came
 // since sets the stage and zeroes the counters (questions, misses, score,
-// orders). Without one the running game goes on.
+// orders), and the history counts a new game. Without one the running game
+// goes on.
 void beginRequestedGame();
 
 // Left clicks go to key picking only while the player may answer
@@ -24,7 +25,8 @@ void beginRequestedGame();
 bool acceptsKeyClicks();
 
 // Right click: replays the question while nothing is marked and replays are
-// left, otherwise submits the marks for judging. Returns false outside
+// left, otherwise submits the marks for judging (its moment is the end of the
+// history's answer time: every confirm comes this way). Returns false outside
 // kStateWaitingAnswer and kStateHintDue, where the click gets the system's
 // default processing.
 bool answerOrReplay();

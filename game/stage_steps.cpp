@@ -16,6 +16,7 @@
 #include "game/computer_keys.h"
 #include "game/game_state.h"
 #include "game/message_text.h"
+#include "game/history_record.h"
 #include "game/note_output.h"
 #include "game/questions.h"
 #include "game/stage_rules.h"
@@ -86,6 +87,7 @@ void presentQuestion(Window window) {
     replaceGameState(kStateNextQuestion, kStateHintDue);
     sleepMs(kQuestionLeadInMs);
     playQuestion(kQuestionSoundMs);
+    noteQuestionSounded();
 }
 
 void judgeAnswer(Window window, int32_t successor) {
@@ -118,18 +120,23 @@ void judgeAnswer(Window window, int32_t successor) {
     drawVerdict(correct ? kCorrectVerdict : kMissVerdict);
     setMessageText(window, spokenVerdict(correct, notes));
 
+    const int points = correct ? (stage + 1) * (stage + 1) : 0;
+    bool gameOver = false;
     if (correct) {
-        session.score += (stage + 1) * (stage + 1);
+        session.score += points;
         drawScoreBox();
     } else {
         ++session.missTotal;
-        if (++session.stageMisses > kMissesAllowed) {
+        gameOver = ++session.stageMisses > kMissesAllowed;
+        if (gameOver) {
             // Game over; the misses box keeps showing none left.
             replaceSuccessor(successor, kStateResults);
         } else {
             drawMissesBox();
         }
     }
+    const bool lastOrder = stage == kStageCount - 1 && session.orderIndex >= kOrdersPerStage;
+    requestHistoryLine(window, judgedOrder(correct, points, gameOver || lastOrder));
     presentCanvas(window, 0, 0);
 }
 

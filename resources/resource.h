@@ -31,6 +31,7 @@
 #define IDM_STAGE_7          108
 #define IDM_STAGE_8          109
 #define IDM_EXIT             113
+#define IDM_STATISTICS       118   // the statistics window over the practice history
 #define IDM_HELP_CONTENTS    115
 #define IDM_ABOUT            117
 
@@ -42,5 +43,6 @@
 // Help contexts: the numbers VARLO.CHM maps to its topics ([MAP] of varlo.hhp).
 #define HELP_CONTEXT_HOW_TO_PLAY  100
 #define HELP_CONTEXT_MENUS        101
+#define HELP_CONTEXT_STATISTICS   102
 
 #endif

@@ -8,7 +8,7 @@ set -u
 build=$1
 seconds=$2
 shift 2
-[ $# -gt 0 ] || set -- png_decoder codec_expand codec_round_trip save_file
+[ $# -gt 0 ] || set -- png_decoder codec_expand codec_round_trip save_file history
 source_dir=$(cd "$(dirname "$0")/.." && pwd)/tests/fuzz
 status=0
 summary=""

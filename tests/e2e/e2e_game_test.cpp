@@ -18,6 +18,7 @@
 #include "resources/resource.h"
 #include "screen_images.h"
 #include "display/palette.h"
+#include "records/history_line.h"
 
 namespace {
 
@@ -349,11 +350,23 @@ TEST_F(GamePlay, TheComputerKeyboardAnswersAndShowsItsReachOnceUsed) {
     closeAndWait();
 }
 
+// The history kept beside the ranking gets a line an order, after the six right
+// answers of a game long ago and a line torn by a game that was killed; the
+// statistics window opened from the menu counts them all.
 TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {
     constexpr int kStageIndex = 0;
-    const HWND window = launch();
+    std::string earlier = kHistoryFileStart;
+    for (int order = 1; order <= 6; ++order)
+        earlier += "2020-01-01T00:00:0" + std::to_string(order) + ",7,1,1," + std::to_string(order) + ",C4,C4,0,900,correct,1\r\n";
+    earlier += "2020-01-01T00:00:07,7,1,1,7,C4,C";
+    makeFolder();
+    const std::wstring historyPath = driver::pathIn(program, L"VARLO-HISTORY.csv");
+    ASSERT_TRUE(driver::writeFile(historyPath, std::vector<uint8_t>(earlier.begin(), earlier.end())));
+    ASSERT_TRUE(driver::start(program));
+    const HWND window = program.window = driver::waitForWindow(program);
     ASSERT_NE(window, nullptr);
     driver::key(window, VK_F2);
+    std::vector<NoteSet> asked, marks;
 
     size_t next = 0;
     for (int miss = 1; miss <= 4; ++miss) {
@@ -386,12 +399,48 @@ TEST_F(GamePlay, TheFourthMissOfTheFirstStageEndsTheGameAndAnExtraMarkIsAMiss) {
         const StatusBox* box = miss <= 3 ? &kMissesBox : nullptr;
         ASSERT_NO_FATAL_FAILURE(confirmAndJudge(kStageIndex, question, marked, L"ミス！", box, missesText(3 - miss)));
         next += 2;
+        asked.push_back(NoteSet().set(size_t(note)));
+        marks.emplace_back();
+        for (int key : marked) marks.back().set(size_t(key));
     }
     driver::Capture screen;
     ASSERT_TRUE(driver::waitForScreen(window, screen, [](const driver::Capture&) { return true; }));
     EXPECT_TRUE(boxReads(screen, kMissesBox, missesText(0)));
     EXPECT_TRUE(boxReads(screen, kScoreBox, scoreText(0)));
     expectSilence();
+
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(driver::readFile(historyPath, bytes));
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.compare(0, earlier.size() + 2, earlier + "\r\n"), 0) << "kept, its torn line ended";
+    EXPECT_EQ(text.find("time,"), text.rfind("time,")) << "one header";
+    const std::vector<HistoryLine> lines = parseHistory(text);
+    ASSERT_EQ(lines.size(), 10u);
+    for (int miss = 1; miss <= 4; ++miss) {
+        SCOPED_TRACE("miss " + std::to_string(miss));
+        const HistoryLine& line = lines[size_t(5 + miss)];
+        EXPECT_EQ(line.game, 8) << "one more than the file's last game";
+        EXPECT_EQ(line.firstStage, 1);
+        EXPECT_EQ(line.stage, 1);
+        EXPECT_EQ(line.order, miss);
+        EXPECT_EQ(line.asked, asked[size_t(miss - 1)]);
+        EXPECT_EQ(line.marked, marks[size_t(miss - 1)]);
+        EXPECT_FALSE(line.correct);
+        EXPECT_EQ(line.points, 0);
+        EXPECT_LT(line.answerMs, long(kQuestionTimeoutMs)) << "from the question's end to the confirm";
+    }
+
+    driver::command(window, IDM_STATISTICS);
+    HWND statistics = nullptr;
+    ASSERT_TRUE(driver::waitFor([&] {
+        return (statistics = driver::findWindow(program.process.dwProcessId, L"VarloStatistics")) != nullptr;
+    })) << "no statistics window";
+    const auto panels = driver::childTexts(statistics, L"VarloStatisticsChart");
+    ASSERT_EQ(panels.size(), 5u);
+    EXPECT_NE(panels[0].find(L"ステージ1：全期間 60%（10回中6回）、最近7日 0%（4回中0回）。ステージ2：全期間 記録なし"),
+              std::wstring::npos);
+    driver::command(window, IDM_STATISTICS);
+    EXPECT_EQ(driver::findWindow(program.process.dwProcessId, L"VarloStatistics"), statistics) << "one at a time";
 }
 
 TEST_F(GamePlay, ThreeReplaysThenTheFourthRightClickJudgesTheEmptyAnswerAsAMiss) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "e2e_fixture.h"
+#include "records/history_line.h"
 #include "records/persistent_block.h"
 #include "resources/resource.h"
 #include "screen_images.h"
@@ -259,7 +260,8 @@ TEST_F(NameEntry, AnEnteredNameIsWrittenAtOnceAndTheFileFollowsTheWindowAtALogof
 }
 
 // Two copies in one folder, both started on the same table: each enters a name
-// after the other has read the file, and both names are kept.
+// after the other has read the file, and both names are kept. Both append their
+// orders to the one history, the second's game numbered after the first's.
 TEST_F(NameEntry, TwoCopiesInOneFolderKeepBothNames) {
     ASSERT_NO_FATAL_FAILURE(launchAndLoseIntoNameEntry());
     driver::Program first = program;
@@ -295,6 +297,12 @@ TEST_F(NameEntry, TwoCopiesInOneFolderKeepBothNames) {
     driver::close(first.window);
     EXPECT_EQ(driver::waitForExit(first), 0);
     EXPECT_EQ(savedNames(), both);
+    std::vector<uint8_t> history;
+    ASSERT_TRUE(driver::readFile(driver::pathIn(program, L"VARLO-HISTORY.csv"), history));
+    const auto lines = parseHistory(std::string(history.begin(), history.end()));
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[3].game, 1);
+    EXPECT_EQ(lines[4].game, 2);
 }
 
 }  // namespace

@@ -57,13 +57,15 @@ TEST_F(Resources, MenuHasTheGameAndHelpPopupsWithTheirCommands) {
 
     const HMENU game = GetSubMenu(menu, 0);
     const auto gameItems = itemsOf(game);
-    ASSERT_EQ(gameItems.size(), 3u);
+    ASSERT_EQ(gameItems.size(), 4u);
     EXPECT_EQ(gameItems[0].text, L"開始(&S)\tF2");
     EXPECT_EQ(gameItems[0].id, 101u);
     EXPECT_EQ(gameItems[1].text, L"ダイジェストプレイ(&D)");
     EXPECT_TRUE(gameItems[1].popup);
-    EXPECT_EQ(gameItems[2].text, L"終了(&X)");
-    EXPECT_EQ(gameItems[2].id, 113u);
+    EXPECT_EQ(gameItems[2].text, L"統計(&T)...");
+    EXPECT_EQ(gameItems[2].id, 118u);
+    EXPECT_EQ(gameItems[3].text, L"終了(&X)");
+    EXPECT_EQ(gameItems[3].id, 113u);
 
     const auto stages = itemsOf(GetSubMenu(game, 1));
     ASSERT_EQ(stages.size(), 8u);

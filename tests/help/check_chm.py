@@ -21,8 +21,9 @@ CHM = None
 SOURCES = None
 
 JAPANESE = 0x411
-CONTEXT_TOPICS = {100: "howtoplay.htm", 101: "menus.htm"}  # F1; F1 on a menu item
-TOP_TITLES = ["遊び方", "ステージと得点", "成績とランキング", "メニューとキー", "音と MIDI キーボード"]
+# F1; F1 on a menu item; F1 in the statistics window
+CONTEXT_TOPICS = {100: "howtoplay.htm", 101: "menus.htm", 102: "statistics.htm"}
+TOP_TITLES = ["遊び方", "ステージと得点", "成績とランキング", "メニューとキー", "音と MIDI キーボード", "統計と練習の記録"]
 WINDOW_TITLE = "ヴァルロ ヘルプ"
 NAV_WIDTH = 220
 HHWIN_PARAM_NAV_WIDTH = 0x20

@@ -16,6 +16,7 @@
 #include "game/message_text.h"
 #include "game/note_output.h"
 #include "game/save_request.h"
+#include "records/local_date.h"
 
 FakeWorld world;
 
@@ -99,6 +100,7 @@ void resetWorld() {
     world.textColour = 0;
     world.liveBrushes.clear();
     world.spoken.clear();
+    world.judged.clear();
     gameState = kStateTitle;
     requestedStage = kNoStartRequest;
     session.stageIndex = session.orderIndex = session.lowNote = session.highNote = 0;
@@ -148,6 +150,12 @@ void removeNameCaret() { record("removeCaret"); }
 void showNameCaret(Window) { record("showCaret"); }
 void requestSave(Window) { record("save"); }
 void setMessageText(Window, const std::wstring& text) { std::lock_guard<std::mutex> guard(world.lock); world.spoken.push_back(text); }
+void requestHistoryLine(Window, const JudgedOrder& order) {
+    record("history");
+    std::lock_guard<std::mutex> guard(world.lock);
+    world.judged.push_back(order);
+}
+RankingDate localDate() { return kFakeNow; }
 
 // --- display ---
 

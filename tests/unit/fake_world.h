@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/history_record.h"
 #include "records/persistent_block.h"
 
 struct FakeEvent {
@@ -36,6 +37,7 @@ struct FakeWorld {
     uintptr_t nextBrush = 0x1000;
     std::vector<uintptr_t> liveBrushes;  // made by createSolidBrush and not deleted
     std::vector<std::wstring> spoken;    // the message texts given for screen readers
+    std::vector<JudgedOrder> judged;     // handed over by requestHistoryLine
 
     // Names of the recorded events, in order, without the sleeps.
     std::vector<std::string> steps();

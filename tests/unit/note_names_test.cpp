@@ -15,7 +15,7 @@ TEST(NoteNames, EveryNoteIsNamedAndReadBackAndNothingElseIsRead) {
         EXPECT_EQ(read, note);
     }
     int read = 99;
-    for (const char* bad : {"", "H4", "Db4", "C", "C10", "C-2", "G#9", "c4", " C4", "C4 ", "C#", "-1"}) {
+    for (const char* bad : {"", "H4", "Db4", "E#4", "B#4", "C", "C10", "C-2", "G#9", "c4", " C4", "C4 ", "C#", "-1"}) {
         EXPECT_FALSE(parseNoteName(bad, read)) << bad;
     }
     EXPECT_EQ(read, 99);

@@ -41,6 +41,19 @@ TEST(Palette, EveryColourIsTheOneTheGameIsBuiltTo) {
         {kRankingNameColour, 0x0033FFFF, "ranking names, RGB(255, 255, 51)"},
         {kRankingScoreColour, 0x003333FF, "ranking scores, RGB(255, 51, 51)"},
         {kRankingDateColour, 0x00663399, "ranking dates, RGB(153, 51, 102)"},
+        {kStatisticsPanelColour, 0x00301818, "statistics panels, RGB(24, 24, 48)"},
+        {kStatisticsTrackColour, 0x005A3C3C, "bar tracks, RGB(60, 60, 90)"},
+        {kAllTimeBarColour, 0x00FFCC66, "all-time bars, RGB(102, 204, 255)"},
+        {kRecentBarColour, 0x0033CCFF, "last seven days' bars, RGB(255, 204, 51)"},
+        {kAnswerTimeBarColour, 0x00FF99CC, "answer time bars, RGB(204, 153, 255)"},
+        {kGamesBarColour, 0x00AA80FF, "games per day, RGB(255, 128, 170)"},
+        {kPlainWhiteKeyColour, 0x00FFFFFF, "keys never asked, white"},
+        {kPlainBlackKeyColour, 0x00000000, "keys never asked, black"},
+        {kMissRateColours[0], 0x0066CC33, "never missed, RGB(51, 204, 102)"},
+        {kMissRateColours[1], 0x0044DDBB, "missed up to a quarter, RGB(187, 221, 68)"},
+        {kMissRateColours[2], 0x0033DDFF, "up to a half, RGB(255, 221, 51)"},
+        {kMissRateColours[3], 0x003399FF, "up to three quarters, RGB(255, 153, 51)"},
+        {kMissRateColours[4], 0x003333FF, "every time, RGB(255, 51, 51)"},
     };
     for (const auto& c : colours) EXPECT_EQ(c.colour, c.bbggrr) << c.name;
 }

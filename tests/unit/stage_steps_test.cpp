@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/sleep.h"
 #include "display/keyboard.h"
 #include "display/keyboard_layout.h"
 #include "display/palette.h"
@@ -190,8 +191,10 @@ TEST_F(Judging, TheMarkedQuestionIsCorrectAndEveryCallComesInItsOrder) {
     EXPECT_EQ(world.spoken, std::vector<std::wstring>{L"正解！ E4"});
     EXPECT_EQ(session.score, 1);
     EXPECT_EQ(session.stageMisses, 0);
-    const std::vector<std::string> steps{"brush", "fillKey", "deleteBrush", "show", "verdict", "box", "show"};
+    const std::vector<std::string> steps{"brush", "fillKey", "deleteBrush", "show", "verdict", "box", "history", "show"};
     ASSERT_EQ(world.steps(), steps);
+    EXPECT_TRUE(world.judged[0].line.correct);
+    EXPECT_EQ(world.judged[0].line.points, 1);
     EXPECT_EQ(world.events[0].value, int(kAnswerKeyColour));
     EXPECT_EQ(eventsNamed("fillKey")[0].handle, world.events[0].handle);
     EXPECT_TRUE(world.liveBrushes.empty());
@@ -234,10 +237,12 @@ TEST_F(Judging, PointsGrowWithTheStageAndTheScoreIsRightAligned) {
 
     resetWorld();
     session.score = 1976;
+    session.orderIndex = kOrdersPerStage;
     ask({30, 31, 32, 33, 34, 35}, {30, 31, 32, 33, 34, 35}, 7);
     judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(session.score, 2040);
     EXPECT_EQ(textOfOnly("box"), L"得点 2040");
+    EXPECT_TRUE(world.judged[0].endsGame) << "the last order of the last stage";
 }
 
 TEST_F(Judging, TheFourthMissOfAStageEndsTheGameWithoutRedrawingTheBox) {
@@ -247,6 +252,7 @@ TEST_F(Judging, TheFourthMissOfAStageEndsTheGameWithoutRedrawingTheBox) {
     judgeAnswer(nullptr, kStateNextQuestion);
     EXPECT_EQ(textOfOnly("box"), L"ミス残り0回");
     EXPECT_EQ(gameState, kStateNextQuestion);
+    EXPECT_FALSE(world.judged[0].endsGame);
 
     // The fourth, on the tenth order: 10 replaces the 3 the game thread stored.
     resetWorld();
@@ -259,6 +265,44 @@ TEST_F(Judging, TheFourthMissOfAStageEndsTheGameWithoutRedrawingTheBox) {
     EXPECT_TRUE(eventsNamed("box").empty());
     EXPECT_EQ(session.missTotal, 7);
     EXPECT_EQ(verdict(), L"ミス！");
+    EXPECT_TRUE(world.judged[0].endsGame);
+}
+
+// The history's line of an order: the notes asked and marked, the replays, the
+// time from the end of the question's notes to the confirm (none for a confirm
+// while they sound), the verdict and its points.
+TEST_F(Judging, TheHistoryGetsTheOrderTimedFromTheEndOfTheQuestionsNotes) {
+    requestedStage = 2;
+    beginRequestedGame();
+    presentQuestion(nullptr);
+    const std::vector<int> asked = currentQuestion();
+    session.selectedKeys[asked[0]] = 1;
+    session.replayCount = 2;
+    session.orderIndex = 4;
+    sleepMs(2345);
+    answerOrReplay();
+    judgeAnswer(nullptr, kStateNextQuestion);
+    ASSERT_EQ(world.judged.size(), 1u);
+    const HistoryLine& line = world.judged[0].line;
+    EXPECT_EQ(line.time.second, kFakeNow.second);
+    EXPECT_EQ(line.firstStage, 3);
+    EXPECT_EQ(line.stage, 3);
+    EXPECT_EQ(line.order, 4);
+    EXPECT_EQ(line.asked, NoteSet().set(size_t(asked[0])).set(size_t(asked[1])));
+    EXPECT_EQ(line.marked, NoteSet().set(size_t(asked[0])));
+    EXPECT_EQ(line.replays, 2);
+    EXPECT_EQ(line.answerMs, 2345);
+    EXPECT_FALSE(line.correct);
+    EXPECT_EQ(line.points, 0);
+
+    gameState = kStateNextQuestion;
+    world.timeline.emplace(world.clockMs + kQuestionLeadInMs, [] {
+        session.selectedKeys[60] = 1;
+        answerOrReplay();
+    });
+    presentQuestion(nullptr);
+    judgeAnswer(nullptr, kStateNextQuestion);
+    EXPECT_EQ(world.judged.at(1).line.answerMs, 0) << "confirmed while the notes sounded";
 }
 
 // A new game asked for while the tenth answer of a stage is judged begins

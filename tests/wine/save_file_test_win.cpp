@@ -7,6 +7,9 @@
 #include <random>
 
 #include "app/app_win.h"
+#include "app/history_win.h"
+#include "game/history_record.h"
+#include "records/history_file.h"
 #include "app/placement.h"
 #include "records/shared_records.h"
 #include "tests/wine/records_test_support_win.h"
@@ -171,6 +174,39 @@ TEST_F(SaveFileWin32, AReadOnlyFileIsNotReplacedAndTheNewOneIsRemoved) {
     ASSERT_TRUE(readWholeFile(savePath, file));
     EXPECT_EQ(file, old);
     EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"VARLO.DAT"});
+}
+
+// The practice history beside it: a new file gets its header once, each order
+// a line, each game a number after the file's highest; a file that cannot be
+// written is told of once in the run, and its lines are written once it can be.
+TEST_F(SaveFileWin32, TheHistoryGetsALineAnOrderAndItsFailureIsShownOnce) {
+    const std::wstring historyPath = pathIn(L"VARLO-HISTORY.csv");
+    std::wcscpy(historyFilePath, historyPath.c_str());
+    ASSERT_TRUE(CreateDirectoryW(historyPath.c_str(), nullptr));  // in the history's way
+    JudgedOrder order{};
+    order.line.time = RankingDate{2026, 12, 3, 9, 18, 5, 30, 0};
+    order.line.firstStage = order.line.stage = order.line.order = 1;
+    order.line.asked.set(60);
+    std::string lines;
+    for (int game = 1; game <= 3; ++game) {
+        if (game == 3) {
+            ASSERT_TRUE(RemoveDirectoryW(historyPath.c_str()));
+        }
+        order.line.game = 40 + game;  // the run's numbers are not the file's
+        order.line.time.second = uint16_t(30 + game);
+        takeJudgedOrder(window, reinterpret_cast<LPARAM>(new JudgedOrder(order)));
+        HistoryLine written = order.line;
+        written.game = game;
+        lines += formatHistoryLine(written);
+    }
+    ASSERT_EQ(shownErrors.size(), 1u);
+    EXPECT_EQ(shownErrors[0].text, L"履歴ファイルに書き込めません。");
+    EXPECT_EQ(shownErrors[0].owner, window);
+    closeHistory();
+    Bytes file;
+    ASSERT_TRUE(readWholeFile(historyPath, file));
+    std::string text = std::string(file.begin(), file.end());
+    EXPECT_EQ(text, kHistoryFileStart + lines);
 }
 
 }  // namespace

@@ -21,6 +21,9 @@ constexpr uint32_t kMarkedKey = driver::pixelOf(kMarkedKeyColour);
 constexpr RECT kFirstLine{kMessageArea.left, kMessageArea.top, kMessageArea.right, kHintLineTop};
 constexpr RECT kHintLine{kMessageArea.left, kHintLineTop, kMessageArea.right, kMessageArea.bottom};
 constexpr RECT kPanel{30, 30, 600, 220};
+// A white key's pixel under the verdict: the verdict's dimming changes it,
+// whatever the answer coloured the key.
+constexpr POINT kVerdictProbe{170, 140};
 
 bool whiteAt(const driver::Capture& c, POINT p) { return c.at(p.x, p.y) == driver::rgb(255, 255, 255); }
 
@@ -125,12 +128,22 @@ private:
         return true;
     }
 
+    // The judging sound, then the verdict: read back to back from the sound's
+    // first note-on until the verdict shows, so that the end of the judging
+    // step (drawing the verdict and counting) is timed from the sound's end.
     bool confirm(size_t question) {
-        if (!driver::rightClickUntilSounding(program_, question + 2, kQuestionTimeoutMs) ||
-            !driver::waitForSoundingEnd(program_, question + 2, kQuestionTimeoutMs))
-            return fail("no judging sound");
+        if (!driver::rightClickUntilSounding(program_, question + 2, kQuestionTimeoutMs)) return fail("no judging sound");
+        uint32_t before = 0, colour = 0;
+        double at = 0, seen = 0;
+        const ULONGLONG end = GetTickCount64() + kScreenTimeoutMs;
+        if (pixelAt(program_.window, kVerdictProbe.x, kVerdictProbe.y, before, at)) {
+            while (seen == 0 && GetTickCount64() < end)
+                if (pixelAt(program_.window, kVerdictProbe.x, kVerdictProbe.y, colour, at) && colour != before) seen = at;
+        }
+        if (!driver::waitForSoundingEnd(program_, question + 2, kQuestionTimeoutMs)) return fail("no judging sound");
         const driver::Sounding judged = driver::soundingsOf(program_)[question + 2];
         out_.judgingNotes.add(judged.offMs - judged.lastOnMs);
+        if (seen > judged.lastOffMs) out_.soundEndToVerdict.add(seen - judged.lastOffMs);
         return true;
     }
 

@@ -152,6 +152,8 @@ void reactionRows(const GameSamples& game, const StartSamples& start) {
                          game.unseenMarks + game.clickToPink.size()));
     printRow(Row{"reaction.replay", "Reaction", "Right click to the replay's first note-on", spread(game.replayToNote),
                  "-", "-", "-", "-"});
+    printRow(Row{"reaction.verdict", "Reaction", "Judging sound's last note-off to the verdict seen (the judging step's end)",
+                 spread(game.soundEndToVerdict), "-", "-", "-", "-"});
 }
 
 // The first tile has no target: the dissolve pauses before its first frame.

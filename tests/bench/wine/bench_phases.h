@@ -36,6 +36,7 @@ struct GameSamples {
     Samples celebration;   // first to last frame
     Samples clickToPink;   // left click posted to the key seen pink
     Samples replayToNote;  // right click posted to the replay's first note-on
+    Samples soundEndToVerdict;  // the judging sound's last note-off to the verdict seen
     int unseenMarks = 0;   // clicked keys that did not turn pink within a second
 };
 // Plays `games` games of the last stage (ten orders each, about 100 s), one
