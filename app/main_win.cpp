@@ -114,8 +114,9 @@ int WINAPI wWinMain(HINSTANCE thisInstance, HINSTANCE previousInstance, PWSTR, i
     instance = thisInstance;
     timerResolutionHeld = timeBeginPeriod(1) == TIMERR_NOERROR;
     // The UI thread's apartment, for the screen readers' annotation of the
-    // message label; it outlives the help system, which may use it too.
-    const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // message label and the shell's opening of the history's folder; it
+    // outlives the help system, which may use it too.
+    const bool comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     const int exitCode = runApplication(previousInstance, showCommand);
     releaseTimerResolution();
     if (comStarted) CoUninitialize();

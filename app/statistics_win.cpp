@@ -4,7 +4,6 @@
 // window text, which screen readers read and which Tab moves between.
 #include "app/statistics_win.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -74,13 +73,11 @@ void refresh(HWND window) {
 }
 
 // Explorer on the folder. The shell may hand the folder to extensions that
-// need COM, which this thread otherwise does not use.
+// need COM, which wWinMain has started on this thread.
 void openFolder(HWND window) {
     const std::wstring folder = directoryPart(historyFilePath);
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(window, L"open", folder.empty() ? L"." : folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (SUCCEEDED(com)) CoUninitialize();
     if (result <= 32) showError(window, kCannotOpenFolder);
 }
 
