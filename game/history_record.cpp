@@ -32,7 +32,7 @@ void noteQuestionSounded() { soundedAtMs = monotonicMs(); }
 
 void noteConfirm() { confirmedAtMs = monotonicMs(); }
 
-JudgedOrder judgedOrder(bool correct, int points, bool endsGame) {
+JudgedOrder judgedOrder(const std::vector<int>& asked, bool correct, int points, bool endsGame) {
     JudgedOrder order{};
     HistoryLine& line = order.line;
     line.time = localDate();
@@ -40,11 +40,7 @@ JudgedOrder judgedOrder(bool correct, int points, bool endsGame) {
     line.firstStage = firstStage;
     line.stage = session.stageIndex + 1;
     line.order = session.orderIndex;
-    const int noteCount = std::clamp(session.noteCount.load(), 0, kMaxQuestionNotes);
-    for (int i = 0; i < noteCount; ++i) {
-        const int note = session.questionNotes[i];
-        if (note >= 0 && note < kMidiNoteCount) line.asked.set(size_t(note));
-    }
+    for (const int note : asked) line.asked.set(size_t(note));
     for (int note = 0; note < kMidiNoteCount; ++note)
         if (session.selectedKeys[note].load() != 0) line.marked.set(size_t(note));
     line.replays = session.replayCount;

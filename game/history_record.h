@@ -5,6 +5,8 @@
 #ifndef VARLO_GAME_HISTORY_RECORD_H
 #define VARLO_GAME_HISTORY_RECORD_H
 
+#include <vector>
+
 #include "base/platform.h"
 #include "records/history_line.h"
 
@@ -20,8 +22,9 @@ void beginHistoryGame(int stage);
 void noteQuestionSounded();
 // UI thread: the player has just confirmed the marks.
 void noteConfirm();
-// Game thread, judging: the order just judged, as the history keeps it.
-JudgedOrder judgedOrder(bool correct, int points, bool endsGame);
+// Game thread, judging: the order just judged, as the history keeps it, with
+// the question's notes as judging found them (each a MIDI note number).
+JudgedOrder judgedOrder(const std::vector<int>& asked, bool correct, int points, bool endsGame);
 
 // Hands the order over to the UI thread and returns at once; nothing is
 // written to a file on the game thread (game_thread_win.cpp).

@@ -136,7 +136,7 @@ void judgeAnswer(Window window, int32_t successor) {
         }
     }
     const bool lastOrder = stage == kStageCount - 1 && session.orderIndex >= kOrdersPerStage;
-    requestHistoryLine(window, judgedOrder(correct, points, gameOver || lastOrder));
+    requestHistoryLine(window, judgedOrder(notes, correct, points, gameOver || lastOrder));
     presentCanvas(window, 0, 0);
 }
 
